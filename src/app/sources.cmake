@@ -1,0 +1,2 @@
+include(${CMAKE_CURRENT_LIST_DIR}/core_sources.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/platform_sources.cmake)

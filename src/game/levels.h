@@ -1,0 +1,36 @@
+// The difficulty presets and the limits of a custom board.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace kubrix {
+
+inline constexpr int kLevelBeginner = 0;
+inline constexpr int kLevelIntermediate = 1;
+inline constexpr int kLevelExpert = 2;
+inline constexpr int kLevelCustom = 4;
+inline constexpr int kMaxCustomBombs = 500;
+
+struct BoardSize {
+    int width = 0;
+    int height = 0;
+    int depth = 0;
+    int bombs = 0;
+
+    friend bool operator==(const BoardSize&, const BoardSize&) = default;
+};
+
+// Levels 0..2; nothing for any other value.
+std::optional<BoardSize> presetOf(int level);
+// Only the standard levels keep fastest times.
+bool keepsRecords(int level);
+// "beginner", "intermediate", "expert"; empty for any other level.
+std::string_view levelName(int level);
+
+// The "Custom Settings" dialog's reading of one box: a decimal integer, anything else 0.
+int readDialogNumber(std::string_view text);
+// Sides 1..20; bombs at least 1 and at most min(cubes, 500).
+BoardSize clampCustomSize(BoardSize requested);
+
+} // namespace kubrix

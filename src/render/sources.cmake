@@ -1,0 +1,7 @@
+target_sources(kubrix_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/quaternion.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/camera.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/surface_mesh.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/number_labels.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bomb_markers.cpp
+)

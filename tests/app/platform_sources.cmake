@@ -1,0 +1,4 @@
+target_sources(kubrix_platform_tests PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/qt_settings_store_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qt_messages_test.cpp
+)
