@@ -1,0 +1,73 @@
+// Writes a texture image as an uncompressed 24-bit BMP file.
+#include "render/bmp_writer.h"
+
+#include <fstream>
+
+namespace kubrix {
+
+namespace {
+
+void put16(std::vector<std::uint8_t>& out, std::uint32_t value)
+{
+    out.push_back(static_cast<std::uint8_t>(value & 0xFFU));
+    out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFFU));
+}
+
+void put32(std::vector<std::uint8_t>& out, std::uint32_t value)
+{
+    put16(out, value & 0xFFFFU);
+    put16(out, value >> 16);
+}
+
+} // namespace
+
+std::vector<std::uint8_t> encodeBmp24(const RgbaImage& image, BmpChannel channel)
+{
+    const auto width = static_cast<std::uint32_t>(image.width);
+    const auto height = static_cast<std::uint32_t>(image.height);
+    const std::uint32_t stride = (3 * width + 3) & ~3U;
+    const std::uint32_t pixelBytes = stride * height;
+    constexpr std::uint32_t kHeaders = 14 + 40;
+
+    std::vector<std::uint8_t> out;
+    out.reserve(kHeaders + pixelBytes);
+    out.push_back('B');
+    out.push_back('M');
+    put32(out, kHeaders + pixelBytes);
+    put32(out, 0);
+    put32(out, kHeaders);
+    put32(out, 40);
+    put32(out, width);
+    put32(out, height); // positive: bottom row first, as the image keeps its rows
+    put16(out, 1);
+    put16(out, 24);
+    put32(out, 0); // no compression
+    put32(out, pixelBytes);
+    put32(out, 2835); // 72 dpi
+    put32(out, 2835);
+    put32(out, 0);
+    put32(out, 0);
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            const std::uint8_t* p = image.pixel(x, y);
+            if (channel == BmpChannel::Colour) {
+                out.insert(out.end(), {p[2], p[1], p[0]});
+            } else {
+                out.insert(out.end(), {p[3], p[3], p[3]});
+            }
+        }
+        out.resize(out.size() + (stride - 3 * width), 0);
+    }
+    return out;
+}
+
+bool writeBmp24(const std::string& path, const RgbaImage& image, BmpChannel channel)
+{
+    const std::vector<std::uint8_t> bytes = encodeBmp24(image, channel);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(file);
+}
+
+} // namespace kubrix
