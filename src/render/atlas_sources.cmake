@@ -1,0 +1,1 @@
+target_sources(kubrix_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/atlas.cpp)

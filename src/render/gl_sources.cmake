@@ -1,0 +1,9 @@
+# The OpenGL side of the renderer: GL and GLU from the system (Mesa on Linux).
+find_package(OpenGL REQUIRED COMPONENTS OpenGL)
+if(NOT TARGET OpenGL::GLU)
+  message(FATAL_ERROR "GLU was not found; install the GLU development package (libglu1-mesa-dev)")
+endif()
+target_sources(kubrix_platform PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/glu_image_resampler.cpp
+)
+target_link_libraries(kubrix_platform PUBLIC OpenGL::GL OpenGL::GLU Qt6::Gui)

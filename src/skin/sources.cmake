@@ -1,0 +1,7 @@
+target_sources(kubrix_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/skin_package.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skin_store.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skin_script.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skin_script_compiler.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skin_installer.cpp
+)

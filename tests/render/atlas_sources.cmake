@@ -1,0 +1,1 @@
+target_sources(kubrix_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/atlas_test.cpp)
