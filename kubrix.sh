@@ -21,7 +21,7 @@ usage() {
     cat >&2 <<USAGE
 usage: $0 test | run
   test  install missing packages, build, and run the whole test suite
-  run   install missing packages and build the game
+  run   install missing packages, build, and start the game
 USAGE
     exit 2
 }
@@ -87,9 +87,7 @@ main() {
         run)
             install_packages
             build
-            echo "Kubrix is built. The game window comes with a later version;"
-            echo "'./kubrix.sh test' runs the test suite."
-            exit 2
+            exec "$BUILD_DIR/kubrix"
             ;;
         *)
             usage

@@ -5,5 +5,11 @@ if(NOT TARGET OpenGL::GLU)
 endif()
 target_sources(kubrix_platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/glu_image_resampler.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/render_context.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/texture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/texture_set.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/board_drawer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/overlay_drawer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scene_renderer.cpp
 )
 target_link_libraries(kubrix_platform PUBLIC OpenGL::GL OpenGL::GLU Qt6::Gui)

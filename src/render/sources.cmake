@@ -1,4 +1,5 @@
 target_sources(kubrix_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/pick_hit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bmp_writer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/quaternion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/camera.cpp

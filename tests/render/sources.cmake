@@ -1,4 +1,5 @@
 target_sources(kubrix_core_tests PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/pick_hit_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/quaternion_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/camera_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/surface_mesh_test.cpp

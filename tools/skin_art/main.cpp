@@ -1,8 +1,9 @@
-// kubrix-skin-art: draws, synthesises and scripts the built-in skin into one folder at build time.
+// kubrix-skin-art: draws, synthesises and scripts the built-in skin, and draws the program icon.
 #include "render/bmp_writer.h"
 #include "skin_art/art_text.h"
 #include "skin_art/atlas_painter.h"
 #include "skin_art/cube_atlas_painter.h"
+#include "skin_art/icon_painter.h"
 #include "skin_art/overlay_atlas_painter.h"
 #include "skin_art/sound_synth.h"
 
@@ -18,6 +19,7 @@
 namespace {
 
 constexpr int kAtlasSize = 512;
+constexpr int kIconSize = 256;
 
 // Index names of the script's SOUND variable, in slot order.
 constexpr std::array<const char*, 9> kSoundNames{
@@ -93,5 +95,9 @@ int main(int argc, char** argv)
         return fail("cannot write the sounds into " + folder.string());
     if (!writeText(folder / "default.txt", defaultSkinScript()))
         return fail("cannot write the skin script into " + folder.string());
+    // The program's icon is drawn from the same crate and bomb as the skin.
+    if (!kubrix::paintIcon(kIconSize).save(
+            QString::fromStdString((folder / "kubrix.png").string())))
+        return fail("cannot write the icon into " + folder.string());
     return 0;
 }

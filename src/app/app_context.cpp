@@ -1,0 +1,88 @@
+// The program's process-wide objects.
+#include "app/app_context.h"
+
+#include "app/device_probe.h"
+#include "app/c_main_frame.h"
+#include "app/qt_messages.h"
+#include "app/qt_settings_store.h"
+#include "builtin_skin.h"
+
+#include <QStandardPaths>
+
+#include <system_error>
+
+namespace kubrix {
+
+namespace {
+
+std::unique_ptr<SettingsStore> ownStoreUnless(const SettingsStore* given)
+{
+    return given ? nullptr : std::make_unique<QtSettingsStore>();
+}
+
+std::unique_ptr<Messages> ownMessagesUnless(const Messages* given)
+{
+    return given ? nullptr : std::make_unique<QtMessages>();
+}
+
+std::filesystem::path createdFolder(std::filesystem::path folder)
+{
+    if (folder.empty())
+        folder = AppContext::defaultDataFolder();
+    // A folder that cannot be made shows up later, as the save or skin operation that fails.
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    return folder;
+}
+
+} // namespace
+
+AppContext::AppContext(AppContextOptions options)
+    : ownSettings_(ownStoreUnless(options.settings)),
+      settings_(options.settings ? *options.settings : *ownSettings_),
+      clock_(options.clock ? *options.clock : systemClock_),
+      dataFolder_(createdFolder(std::move(options.dataFolder))), builtInSkin_(builtInSkinPackage()),
+      skins_(builtInSkin_, settings_, dataFolder_, skinInfo_), textures_(skins_),
+      sound_(options.sound ? *options.sound : silentSound_),
+      ownMessages_(ownMessagesUnless(options.messages)),
+      messages_(options.messages ? *options.messages : *ownMessages_), host_(skins_),
+      probeDevice_(options.probeDevice ? std::move(options.probeDevice) : &probeDevice),
+      app_(AppServices{settings_, clock_, sound_, textures_, host_, *this, nullptr})
+{
+}
+
+AppContext::~AppContext()
+{
+    destroyMainWindow();
+}
+
+std::filesystem::path AppContext::defaultDataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
+}
+
+bool AppContext::createMainWindow()
+{
+    // A stored skin introduces itself with a modal popup; that must happen now, not from
+    // inside the first paint that would otherwise load it.
+    skins_.defaultSkin();
+    frame_ = std::make_unique<CMainFrame>(
+        MainFrameServices{app_, settings_, clock_, sound_, textures_, messages_, probeDevice_});
+    host_.attach(frame_.get());
+    frame_->onCreate();
+    frame_->show();
+    return true;
+}
+
+void AppContext::releaseSkins()
+{
+    skins_.releaseSkins();
+}
+
+void AppContext::destroyMainWindow()
+{
+    host_.attach(nullptr);
+    frame_.reset();
+}
+
+} // namespace kubrix

@@ -1,0 +1,81 @@
+// The program's process-wide objects, one of each, and the window side of start-up.
+#pragma once
+
+#include "app/game_app.h"
+#include "app/main_frame_host.h"
+#include "app/silent_sound_player.h"
+#include "app/skin_info_popup.h"
+#include "core/clock.h"
+#include "render/texture_set.h"
+#include "skin/skin_store.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace kubrix {
+
+class CMainFrame;
+class Messages;
+class SettingsStore;
+
+// Every field left empty takes the program's own: the per-user settings file, the system clock,
+// the per-user data folder, the sound output, message boxes and the real device probe. Tests
+// fill them in.
+struct AppContextOptions {
+    SettingsStore* settings = nullptr;
+    const Clock* clock = nullptr;
+    std::filesystem::path dataFolder;
+    SoundPlayer* sound = nullptr;
+    Messages* messages = nullptr;
+    std::function<int()> probeDevice;
+};
+
+class AppContext final : public AppShell {
+public:
+    AppContext() : AppContext(AppContextOptions{}) {}
+    explicit AppContext(AppContextOptions options);
+    ~AppContext() override;
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    // Creates, sets up and shows the main window. Without a usable device the window shows the
+    // initialisation error and closes itself once the event loop runs.
+    bool createMainWindow() override;
+    void releaseSkins() override;
+    // The window's destruction (statistics saved, textures released), before shutDown.
+    void destroyMainWindow();
+
+    GameApp& app() { return app_; }
+    CMainFrame* mainFrame() const { return frame_.get(); }
+    SettingsStore& settings() { return settings_; }
+    SkinStore& skins() { return skins_; }
+    GameHost& host() { return host_; }
+    TextureSet& textures() { return textures_; }
+    const std::filesystem::path& dataFolder() const { return dataFolder_; }
+
+    // The per-user folder of saved games and skin packages: $XDG_DATA_HOME/Kubrix.
+    static std::filesystem::path defaultDataFolder();
+
+private:
+    std::unique_ptr<SettingsStore> ownSettings_;
+    SettingsStore& settings_;
+    SystemClock systemClock_;
+    const Clock& clock_;
+    std::filesystem::path dataFolder_;
+    std::vector<std::uint8_t> builtInSkin_;
+    SkinInfoPopup skinInfo_;
+    SkinStore skins_;
+    TextureSet textures_;
+    SilentSoundPlayer silentSound_;
+    SoundPlayer& sound_;
+    std::unique_ptr<Messages> ownMessages_;
+    Messages& messages_;
+    MainFrameHost host_;
+    std::function<int()> probeDevice_;
+    GameApp app_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+} // namespace kubrix

@@ -1,0 +1,126 @@
+// The program's one top-level window: the menu commands, the frame timer, painting and placement.
+#pragma once
+
+#include "app/frame_loop.h"
+#include "app/main_menu.h"
+#include "core/colour.h"
+#include "render/atlas.h"
+#include "render/render_context.h"
+#include "render/scene_renderer.h"
+
+#include <QMainWindow>
+#include <QRect>
+#include <QTimer>
+
+#include <functional>
+#include <map>
+#include <optional>
+
+namespace kubrix {
+
+class BoardView;
+class Clock;
+class Game;
+class GameApp;
+class Messages;
+class SettingsStore;
+class SoundPlayer;
+class TextureSet;
+
+struct MainFrameServices {
+    GameApp& app;
+    SettingsStore& settings;
+    const Clock& clock;
+    SoundPlayer& sound;
+    TextureSet& textures;
+    Messages& messages;
+    // The start-up check for a usable OpenGL device: kDeviceOpenGL or kDeviceUnavailable.
+    std::function<int()> probeDevice;
+};
+
+class CMainFrame final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int kTimerMs = 200;
+
+    // Loads the statistics and starts the stored start-up game.
+    explicit CMainFrame(MainFrameServices services);
+    // Saves the statistics, then lets the board view release the textures with its context.
+    ~CMainFrame() override;
+
+    // The creation handler: starts the timer, runs New (which places the window) and probes
+    // the device. Without a device it shows the initialisation error, asks the window to
+    // close and returns false.
+    bool onCreate();
+
+    // Runs a menu command by id, as its menu item or shortcut does; a disabled command or one
+    // without a handler does nothing.
+    void runCommand(int id);
+    // The item of a command id, null for none.
+    QAction* action(int id) const;
+    // Enables and checks the items by the game's state.
+    void refreshCommandStates();
+
+    // One tick of the frame timer.
+    void timerTick();
+    // Re-reads the skin textures and shows the idle face (when reinitialise is set), then
+    // repaints.
+    void viewReset(bool reinitialise = true);
+
+    // The current game is the tutorial's: no fastest time, no saving.
+    bool tutorialGame() const { return tutorialGame_; }
+    void setTutorialGame(bool on) { tutorialGame_ = on; }
+    // The tutorial window is open. It comes with the tutorial; until then it never is.
+    bool tutorialRunning() const { return false; }
+
+    // The desktop's button-face colour, alpha 0: the tint of the board under the default skin.
+    Colour buttonFace() const { return buttonFaceOf(palette()); }
+    static Colour buttonFaceOf(const QPalette& palette);
+    BoardView* boardView() const { return view_; }
+    const FrameLoop& frameLoop() const { return frameLoop_; }
+    const MainMenu& menu() const { return menu_; }
+    // Where the last frame drew the face (device pixels, top-left origin).
+    PixelRect faceRect() const { return faceRect_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct Command {
+        std::function<void()> run;
+        std::function<bool()> enabled;
+        std::function<bool()> checked;
+    };
+
+    Game& game() const;
+    void buildCommands();
+    bool commandEnabled(int id) const;
+    void newGame();
+    void selectLevel(int level);
+    void customSize();
+    void saveGame();
+    void playStartSound();
+    void showUpdateNotice();
+    void paintFrame(int width, int height);
+    void restorePlacement();
+    void settlePlacement();
+    void storePlacement();
+
+    MainFrameServices services_;
+    RenderContext device_;
+    SceneRenderer renderer_;
+    FrameLoop frameLoop_;
+    BoardView* view_ = nullptr;
+    MainMenu menu_;
+    std::map<int, Command> commands_;
+    QTimer timer_;
+    PixelRect faceRect_{};
+    bool tutorialGame_ = false;
+    // A placement restored before the window manager framed the window: its frame is sized
+    // once the frame's margins are known.
+    std::optional<QRect> pendingPlacement_;
+    int settleTicks_ = 0;
+};
+
+} // namespace kubrix
