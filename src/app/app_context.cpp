@@ -1,8 +1,8 @@
 // The program's process-wide objects.
 #include "app/app_context.h"
 
-#include "app/device_probe.h"
 #include "app/c_main_frame.h"
+#include "app/device_probe.h"
 #include "app/qt_messages.h"
 #include "app/qt_settings_store.h"
 #include "builtin_skin.h"
@@ -42,10 +42,12 @@ AppContext::AppContext(AppContextOptions options)
       settings_(options.settings ? *options.settings : *ownSettings_),
       clock_(options.clock ? *options.clock : systemClock_),
       dataFolder_(createdFolder(std::move(options.dataFolder))), builtInSkin_(builtInSkinPackage()),
-      skins_(builtInSkin_, settings_, dataFolder_, skinInfo_), textures_(skins_),
-      sound_(options.sound ? *options.sound : silentSound_),
-      ownMessages_(ownMessagesUnless(options.messages)),
-      messages_(options.messages ? *options.messages : *ownMessages_), host_(skins_),
+      skins_(builtInSkin_, settings_, dataFolder_,
+             options.skinInfo ? *options.skinInfo : skinInfo_),
+      textures_(skins_), ownMessages_(ownMessagesUnless(options.messages)),
+      messages_(options.messages ? *options.messages : *ownMessages_),
+      ownSound_(options.sound ? nullptr : std::make_unique<SoundSystem>(skins_, messages_)),
+      sound_(options.sound ? *options.sound : *ownSound_), host_(skins_),
       probeDevice_(options.probeDevice ? std::move(options.probeDevice) : &probeDevice),
       app_(AppServices{settings_, clock_, sound_, textures_, host_, *this, nullptr})
 {
@@ -66,8 +68,11 @@ bool AppContext::createMainWindow()
     // A stored skin introduces itself with a modal popup; that must happen now, not from
     // inside the first paint that would otherwise load it.
     skins_.defaultSkin();
-    frame_ = std::make_unique<CMainFrame>(
-        MainFrameServices{app_, settings_, clock_, sound_, textures_, messages_, probeDevice_});
+    frame_ = std::make_unique<CMainFrame>(MainFrameServices{
+        app_, settings_, clock_, sound_, textures_, messages_, probeDevice_, [this] {
+            if (ownSound_)
+                ownSound_->shutdownSound();
+        }});
     host_.attach(frame_.get());
     frame_->onCreate();
     frame_->show();

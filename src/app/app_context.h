@@ -3,8 +3,8 @@
 
 #include "app/game_app.h"
 #include "app/main_frame_host.h"
-#include "app/silent_sound_player.h"
 #include "app/skin_info_popup.h"
+#include "audio/sound_system.h"
 #include "core/clock.h"
 #include "render/texture_set.h"
 #include "skin/skin_store.h"
@@ -30,6 +30,7 @@ struct AppContextOptions {
     SoundPlayer* sound = nullptr;
     Messages* messages = nullptr;
     std::function<int()> probeDevice;
+    SkinInfoPresenter* skinInfo = nullptr;
 };
 
 class AppContext final : public AppShell {
@@ -68,10 +69,10 @@ private:
     SkinInfoPopup skinInfo_;
     SkinStore skins_;
     TextureSet textures_;
-    SilentSoundPlayer silentSound_;
-    SoundPlayer& sound_;
     std::unique_ptr<Messages> ownMessages_;
     Messages& messages_;
+    std::unique_ptr<SoundSystem> ownSound_;
+    SoundPlayer& sound_;
     MainFrameHost host_;
     std::function<int()> probeDevice_;
     GameApp app_;

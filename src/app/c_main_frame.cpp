@@ -57,7 +57,9 @@ CMainFrame::CMainFrame(MainFrameServices services)
 CMainFrame::~CMainFrame()
 {
     timer_.stop();
-    // The tutorial window and the sound system, when they exist, are shut before this.
+    // The tutorial window, when it exists, is shut before this.
+    if (services_.shutdownSound)
+        services_.shutdownSound();
     services_.app.statistics().save(services_.settings, services_.clock.now());
     // The view goes before the render context it refers to, releasing the textures in its
     // own context on the way.

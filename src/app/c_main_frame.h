@@ -36,6 +36,8 @@ struct MainFrameServices {
     Messages& messages;
     // The start-up check for a usable OpenGL device: kDeviceOpenGL or kDeviceUnavailable.
     std::function<int()> probeDevice;
+    // Stops and releases every sound as the window goes.
+    std::function<void()> shutdownSound;
 };
 
 class CMainFrame final : public QMainWindow {
