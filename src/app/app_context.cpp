@@ -84,6 +84,16 @@ void AppContext::releaseSkins()
     skins_.releaseSkins();
 }
 
+void AppContext::skinChanged()
+{
+    if (frame_)
+        frame_->viewReset(true);
+    if (ownSound_)
+        ownSound_->reloadSounds();
+    if (app_.game().musicOn())
+        sound_.playMusic();
+}
+
 void AppContext::destroyMainWindow()
 {
     host_.attach(nullptr);

@@ -45,6 +45,9 @@ public:
     // initialisation error and closes itself once the event loop runs.
     bool createMainWindow() override;
     void releaseSkins() override;
+    // After a skin was applied or the default restored: the scene takes the new textures, the
+    // sounds are rebuilt, and the music, when it is on, starts again in the new skin's tune.
+    void skinChanged();
     // The window's destruction (statistics saved, textures released), before shutDown.
     void destroyMainWindow();
 

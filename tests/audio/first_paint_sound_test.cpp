@@ -40,7 +40,7 @@ void waitFor(const std::function<bool()>& done, int ms)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-TEST(FirstPaintSound, StartPlaysThenTheMusicLoops)
+TEST(FirstPaintSound, StartPlaysThenTheMusicLoopsAndFollowsASkinChange)
 {
     int argc = 1;
     char name[] = "kubrix_sound_tests";
@@ -65,6 +65,13 @@ TEST(FirstPaintSound, StartPlaysThenTheMusicLoops)
         waitFor([&] { return !context.mainFrame()->frameLoop().firstPaintPending(); }, 5000);
         ASSERT_FALSE(context.mainFrame()->frameLoop().firstPaintPending());
         waitFor([] { return false; }, 600);
+        // A new skin brings its own music, which starts again while the music is on.
+        SkinPackage other;
+        other.setInfoText(3, "Other");
+        other.setSoundBytes(static_cast<int>(SoundId::Music), tone(3000.0, 1.0));
+        context.skins().applySkin(other);
+        context.skinChanged();
+        waitFor([] { return false; }, 500);
         context.destroyMainWindow();
         context.app().shutDown();
     }
@@ -74,6 +81,10 @@ TEST(FirstPaintSound, StartPlaysThenTheMusicLoops)
     ASSERT_GE(start, 0.0) << "START at the first paint";
     EXPECT_GE(music, start);
     EXPECT_GT(test::toneSeconds(r, 2200.0), 0.4);
+    const double newMusic = test::toneStart(r, 3000.0);
+    ASSERT_GT(newMusic, music) << "the new skin's music follows the change";
+    EXPECT_LT(test::toneLevel(r, 2200.0, newMusic + 0.05, newMusic + 0.4), 0.05)
+        << "the old tune stopped with its buffer";
     EXPECT_TRUE(messages.shown.empty());
 }
 
