@@ -101,5 +101,3 @@ BENCHMARK_CAPTURE(refresh20, worst, true, false)
 BENCHMARK_CAPTURE(refresh20, worstBevelled, true, true)
     ->Name("Core/Refresh/Worst20Bevelled")
     ->Unit(benchmark::kMillisecond);
-
-BENCHMARK_MAIN();

@@ -5,6 +5,8 @@
 #include "render/render_context.h"
 #include "render/texture_set.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QOpenGLContext>
 
 #include <cmath>
@@ -18,6 +20,8 @@ BoardView::BoardView(RenderContext& context, TextureSet& textures, QWidget* pare
     setFormat(requestedSurfaceFormat());
     // Every paint covers the whole client area; there is nothing to erase first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A resting pointer highlights the cube under it, so moves count without a button too.
+    setMouseTracking(true);
 }
 
 BoardView::~BoardView()
@@ -58,6 +62,73 @@ void BoardView::paintGL()
 {
     if (paint_)
         paint_(deviceWidth_, deviceHeight_);
+}
+
+void BoardView::showArrowCursor()
+{
+    hadCursor_ = testAttribute(Qt::WA_SetCursor);
+    savedCursor_ = cursor();
+    setCursor(Qt::ArrowCursor);
+}
+
+void BoardView::restoreCursor()
+{
+    if (hadCursor_)
+        setCursor(savedCursor_);
+    else
+        unsetCursor();
+}
+
+bool BoardView::pointerOver() const
+{
+    const QPoint pointer = QCursor::pos();
+    return rect().contains(mapFromGlobal(pointer)) && QApplication::widgetAt(pointer) == this;
+}
+
+QPoint BoardView::devicePoint(const QMouseEvent& event) const
+{
+    // The frame is drawn, and picked, in device pixels.
+    const qreal ratio = devicePixelRatioF();
+    const QPointF at = event.position();
+    return {static_cast<int>(std::floor(at.x() * ratio)),
+            static_cast<int>(std::floor(at.y() * ratio))};
+}
+
+void BoardView::mousePressEvent(QMouseEvent* event)
+{
+    const Qt::MouseButton button = event->button();
+    if (button != Qt::LeftButton && button != Qt::RightButton) {
+        QOpenGLWidget::mousePressEvent(event);
+        return;
+    }
+    if (mouse_.press) {
+        const QPoint at = devicePoint(*event);
+        mouse_.press(button, at.x(), at.y());
+    }
+    event->accept();
+}
+
+void BoardView::mouseReleaseEvent(QMouseEvent* event)
+{
+    const Qt::MouseButton button = event->button();
+    if (button != Qt::LeftButton && button != Qt::RightButton) {
+        QOpenGLWidget::mouseReleaseEvent(event);
+        return;
+    }
+    if (mouse_.release) {
+        const QPoint at = devicePoint(*event);
+        mouse_.release(button, at.x(), at.y());
+    }
+    event->accept();
+}
+
+void BoardView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (mouse_.move) {
+        const QPoint at = devicePoint(*event);
+        mouse_.move(at.x(), at.y());
+    }
+    event->accept();
 }
 
 } // namespace kubrix

@@ -1,6 +1,7 @@
 // The main window's client area: the OpenGL widget the board is drawn into.
 #pragma once
 
+#include <QCursor>
 #include <QOpenGLWidget>
 
 #include <functional>
@@ -18,12 +19,28 @@ class BoardView final : public QOpenGLWidget {
 public:
     // Called with the context current; the size is the client area in device pixels.
     using PaintHandler = std::function<void(int deviceWidth, int deviceHeight)>;
+    // The mouse in client device pixels (the frame's own units), y growing downwards. Only the
+    // left and right buttons are reported. While a button is down the view keeps the mouse, so
+    // its moves and release come here even outside the view.
+    struct MouseHandlers {
+        std::function<void(Qt::MouseButton button, int x, int y)> press;
+        std::function<void(Qt::MouseButton button, int x, int y)> release;
+        std::function<void(int x, int y)> move;
+    };
 
     BoardView(RenderContext& context, TextureSet& textures, QWidget* parent = nullptr);
     // Releases the textures with the context current, while their names still mean something.
     ~BoardView() override;
 
     void setPaintHandler(PaintHandler handler) { paint_ = std::move(handler); }
+    void setMouseHandlers(MouseHandlers handlers) { mouse_ = std::move(handlers); }
+
+    // The arrow over the board, keeping the cursor the view had before for restoreCursor.
+    void showArrowCursor();
+    void restoreCursor();
+    // The pointer is inside the view and no other window covers it there.
+    bool pointerOver() const;
+
     int deviceWidth() const { return deviceWidth_; }
     int deviceHeight() const { return deviceHeight_; }
 
@@ -31,13 +48,20 @@ protected:
     void initializeGL() override;
     void resizeGL(int width, int height) override;
     void paintGL() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void releaseDevice();
+    QPoint devicePoint(const QMouseEvent& event) const;
 
     RenderContext& context_;
     TextureSet& textures_;
     PaintHandler paint_;
+    MouseHandlers mouse_;
+    bool hadCursor_ = false;
+    QCursor savedCursor_;
     int deviceWidth_ = 0;
     int deviceHeight_ = 0;
 };

@@ -31,7 +31,8 @@ constexpr int kSettleTicks = 10;
 } // namespace
 
 CMainFrame::CMainFrame(MainFrameServices services)
-    : services_(std::move(services)), renderer_(device_, services_.textures)
+    : services_(std::move(services)), renderer_(device_, services_.textures),
+      picker_(device_, renderer_.boardDrawer())
 {
     setWindowTitle(QStringLiteral("Kubrix"));
     services_.app.statistics().load(services_.settings, services_.clock.now());
@@ -40,6 +41,15 @@ CMainFrame::CMainFrame(MainFrameServices services)
 
     view_ = new BoardView(device_, services_.textures, this);
     view_->setPaintHandler([this](int width, int height) { paintFrame(width, height); });
+    view_->setMouseHandlers({[this](Qt::MouseButton button, int x, int y) {
+                                 buttonDown(button, {x, y});
+                             },
+                             [this](Qt::MouseButton button, int x, int y) {
+                                 buttonUp(button, {x, y});
+                             },
+                             [this](int x, int y) {
+                                 pointerMoved({x, y});
+                             }});
     setCentralWidget(view_);
 
     menu_ = buildMainMenu(*menuBar());
@@ -207,8 +217,8 @@ void CMainFrame::timerTick()
     if (services_.app.updateCheck().pollUpdateNotice(game().running()))
         QMetaObject::invokeMethod(this, &CMainFrame::showUpdateNotice, Qt::QueuedConnection);
     game().face().tickBlink(now, services_.app.random().next());
-    // The pointer's cursor and the tutorial's steps join the tick with mouse input and the
-    // tutorial.
+    restoreCursorWhenAway();
+    // The tutorial's steps join the tick with the tutorial.
     settlePlacement();
     // Shortcuts act without opening a menu, so their states must not wait for one.
     refreshCommandStates();
@@ -229,12 +239,113 @@ void CMainFrame::paintFrame(int width, int height)
             services_.sound.playMusic();
         services_.app.updateCheck().signalFirstPaint();
     }
-    // A pending pointer move (start.pointerPending) is turned into drags and hovering here
-    // once mouse input is wired to the view.
+    if (start.pointerPending)
+        processPointer(width, height);
     game().face().expire(services_.clock.now());
     faceRect_ = renderer_.renderFrame(
         FrameView{game(), services_.app.viewRotation(), width, height, buttonFace()});
     frameLoop_.endPaint(services_.clock.now());
+}
+
+void CMainFrame::buttonDown(Qt::MouseButton button, Point at)
+{
+    if (tutorialRunning())
+        return;
+    // The view keeps the mouse until the button comes up, as a capture would.
+    if (button == Qt::LeftButton)
+        mouse_.leftDown(at, services_.app.viewRotation());
+    else if (button == Qt::RightButton)
+        mouse_.rightDown(at, services_.app.viewRotation());
+}
+
+void CMainFrame::buttonUp(Qt::MouseButton button, Point at)
+{
+    if (tutorialRunning())
+        return;
+    if (button == Qt::LeftButton)
+        leftClick(at);
+    else if (button == Qt::RightButton)
+        rightClick(at);
+}
+
+void CMainFrame::pointerMoved(Point at)
+{
+    if (tutorialRunning())
+        return;
+    mouse_.move(at);
+    if (frameLoop_.pointerMoved())
+        view_->update();
+}
+
+void CMainFrame::leftClick(Point at)
+{
+    if (!mouse_.leftUp())
+        return; // a drag never exposes, nor starts a new game
+    bool cubeFound = false;
+    if (!game().ended()) {
+        game().face().press(services_.clock.now());
+        pickNow(at, PickMode::Expose);
+        // Without a context nothing was picked and the last result is stale.
+        cubeFound = device_.contextReady && device_.hitValid;
+        view_->update();
+    } else {
+        cubeFound = cubeAt(at).has_value();
+    }
+    const PixelRect face = faceRect_;
+    const bool onFace =
+        at.x >= face.left && at.x < face.right && at.y >= face.top && at.y < face.bottom;
+    // A cube in front of the face takes the click; the face takes only a click on nothing.
+    if (onFace && !cubeFound)
+        runCommand(command::kNew);
+}
+
+void CMainFrame::rightClick(Point at)
+{
+    if (mouse_.rightUp() && !game().ended())
+        pickNow(at, PickMode::Mark);
+    view_->update();
+}
+
+int CMainFrame::pickNow(Point at, PickMode mode)
+{
+    view_->makeCurrent();
+    const int result = picker_.pickCube(game(), services_.app.viewRotation(), view_->deviceWidth(),
+                                        view_->deviceHeight(), at.x, at.y, mode);
+    view_->doneCurrent();
+    return result;
+}
+
+std::optional<int> CMainFrame::cubeAt(Point at)
+{
+    view_->makeCurrent();
+    const std::optional<int> cube =
+        picker_.cubeAt(game(), services_.app.viewRotation(), view_->deviceWidth(),
+                       view_->deviceHeight(), at.x, at.y);
+    view_->doneCurrent();
+    return cube;
+}
+
+void CMainFrame::processPointer(int width, int height)
+{
+    if (!cursorSet_) {
+        view_->showArrowCursor();
+        cursorSet_ = true;
+    }
+    // Drags turn the block; with no button down the cube under the pointer is highlighted,
+    // and a changed highlight is drawn by this same paint.
+    if (mouse_.processPointer(services_.app.viewRotation(), width, height)) {
+        const Point at = mouse_.pointer();
+        picker_.pickCube(game(), services_.app.viewRotation(), width, height, at.x, at.y,
+                         PickMode::Hover);
+    }
+}
+
+void CMainFrame::restoreCursorWhenAway()
+{
+    if (!cursorSet_ || view_->pointerOver())
+        return;
+    view_->restoreCursor();
+    cursorSet_ = false;
 }
 
 Colour CMainFrame::buttonFaceOf(const QPalette& palette)

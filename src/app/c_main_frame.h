@@ -3,8 +3,10 @@
 
 #include "app/frame_loop.h"
 #include "app/main_menu.h"
+#include "app/mouse_input.h"
 #include "core/colour.h"
 #include "render/atlas.h"
+#include "render/picker.h"
 #include "render/render_context.h"
 #include "render/scene_renderer.h"
 
@@ -85,6 +87,19 @@ public:
     // Where the last frame drew the face (device pixels, top-left origin).
     PixelRect faceRect() const { return faceRect_; }
 
+    // The mouse in the board view, in its device pixels (see BoardView). Presses and moves
+    // only record; a pending move is turned into a drag step or a hover pick at the next
+    // paint, so any number of moves between two paints costs one pick. Ignored while the
+    // tutorial plays.
+    void buttonDown(Qt::MouseButton button, Point at);
+    void buttonUp(Qt::MouseButton button, Point at);
+    void pointerMoved(Point at);
+    // The covered cube seen at a point of the view as the last frame drew it, or none; acts
+    // on nothing. Makes the view's context current for the pick, so not for use in a paint.
+    std::optional<int> cubeAt(Point at);
+    // The view shows the arrow cursor the pointer set; cleared when the pointer leaves.
+    bool cursorSet() const { return cursorSet_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -105,6 +120,12 @@ private:
     void playStartSound();
     void showUpdateNotice();
     void paintFrame(int width, int height);
+    void processPointer(int width, int height);
+    void leftClick(Point at);
+    void rightClick(Point at);
+    // Picks outside a paint, with the view's context made current for it.
+    int pickNow(Point at, PickMode mode);
+    void restoreCursorWhenAway();
     void restorePlacement();
     void settlePlacement();
     void storePlacement();
@@ -112,7 +133,10 @@ private:
     MainFrameServices services_;
     RenderContext device_;
     SceneRenderer renderer_;
+    Picker picker_;
     FrameLoop frameLoop_;
+    MouseInput mouse_;
+    bool cursorSet_ = false;
     BoardView* view_ = nullptr;
     MainMenu menu_;
     std::map<int, Command> commands_;

@@ -1,3 +1,4 @@
+# The window, its dialogs and the Qt implementations of the seams.
 target_sources(kubrix_platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/qt_settings_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_messages.cpp

@@ -1,3 +1,4 @@
+# The board and the rules of play.
 target_sources(kubrix_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/board.cpp
   ${CMAKE_CURRENT_LIST_DIR}/game.cpp

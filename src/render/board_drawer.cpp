@@ -21,7 +21,6 @@ constexpr float kLabelHalfSize = 0.3F;
 constexpr float kBombHalfSize = 0.5F;
 // A label whose covered neighbours are all marked has nothing left to say, so it fades.
 constexpr float kAllMarkedFade = 0.25F;
-constexpr float kHoverAlphaLost = 0.6F;
 
 Vec3 rotated(const Matrix4& m, const Vec3& v)
 {
@@ -94,20 +93,10 @@ void blendOver()
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
 
-// Bright tints turn the hovered cube magenta-white (blueish tint) or cyan-white, dark ones
-// dark olive.
-Colour hoverColour(const Colour& tint, bool lost)
-{
-    const bool bright = tint.r + tint.g + tint.b >= 1.5F;
-    const bool blueish = tint.b > tint.r;
-    return {bright && blueish ? 1.0F : 0.4F, bright && !blueish ? 1.0F : 0.4F, bright ? 1.0F : 0.0F,
-            lost ? kHoverAlphaLost : tint.a};
-}
-
 } // namespace
 
 BoardDrawer::BoardDrawer(RenderContext& context, TextureSet& textures)
-    : context_(context), textures_(textures)
+    : context_(context), textures_(textures), mesh_(context, textures)
 {
 }
 
@@ -115,73 +104,14 @@ void BoardDrawer::drawBoard(const Game& game, const Quaternion& viewRotation, bo
 {
     if (!context_.contextReady)
         return;
-    drawMesh(game);
-    if (picking)
+    if (picking) {
+        mesh_.drawForPicking(game);
         return;
+    }
+    mesh_.draw(game);
     drawLabels(game.board().labels(), viewRotation);
     if (game.ended() && game.lost())
         drawBombs(game.board().bombs(), viewRotation);
-}
-
-void BoardDrawer::drawMesh(const Game& game)
-{
-    const Board& board = game.board();
-    const SurfaceMesh& mesh = board.mesh();
-    const bool lost = game.ended() && game.lost();
-    const Colour hover = hoverColour(mesh.tint(), lost);
-    const int hoverIndex = mesh.hoverIndex();
-
-    glDisable(GL_BLEND);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    textures_.useTexture(TextureSet::kCubeAtlas);
-    // Colour changes are issued only where the colour changes: white runs are broken only by
-    // the strips of the hovered cube.
-    bool whitePending = true;
-    for (const FaceStrip& strip : mesh.strips()) {
-        if (strip.cubeIndex == hoverIndex) {
-            if (game.bombHint().on() && board.cube(strip.cubeIndex).bomb != 0)
-                glColor4f(1.0F, 0.0F, 0.0F, 1.0F);
-            else
-                glColor4f(hover.r, hover.g, hover.b, hover.a);
-            whitePending = true;
-        } else if (whitePending) {
-            glColor4f(1.0F, 1.0F, 1.0F, 1.0F);
-            whitePending = false;
-        }
-        if (context_.selecting)
-            glLoadName(static_cast<GLuint>(strip.cubeIndex));
-        drawStrip(mesh, strip);
-    }
-    textures_.disableTexturing();
-}
-
-void BoardDrawer::drawStrip(const SurfaceMesh& mesh, const FaceStrip& strip) const
-{
-    const auto emit = [&](int j) {
-        const TexCoord& t = mesh.texCoord(strip, j);
-        const Vec3& v = mesh.vertex(strip, j);
-        glTexCoord2f(t.u, t.v);
-        glVertex3f(v.x, v.y, v.z);
-    };
-    glBegin(GL_TRIANGLE_STRIP);
-    if (context_.flatShading) {
-        // Flat shading lights each triangle with the normal current at its last vertex, so
-        // the triangle's own normal goes just before that vertex.
-        emit(0);
-        emit(1);
-        for (int j = 2; j < strip.count; ++j) {
-            const Vec3& n = mesh.triangleNormal(strip, j - 2);
-            glNormal3f(n.x, n.y, n.z);
-            emit(j);
-        }
-    } else {
-        for (int j = 0; j < strip.count; ++j) {
-            const Vec3& n = mesh.vertexNormal(strip, j);
-            glNormal3f(n.x, n.y, n.z);
-            emit(j);
-        }
-    }
-    glEnd();
 }
 
 void BoardDrawer::drawLabels(const NumberLabels& labels, const Quaternion& viewRotation)

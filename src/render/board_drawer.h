@@ -2,6 +2,7 @@
 // lost game, the bombs.
 #pragma once
 
+#include "render/mesh_drawer.h"
 #include "render/quaternion.h"
 
 #include <utility>
@@ -13,10 +14,8 @@ class BombMarkers;
 class Game;
 class NumberLabels;
 class RenderContext;
-class SurfaceMesh;
 class TextureSet;
 struct BombRecord;
-struct FaceStrip;
 struct LabelRecord;
 
 class BoardDrawer {
@@ -27,14 +26,15 @@ public:
     // up). A picking pass draws only the mesh, so labels and bombs never catch a click.
     void drawBoard(const Game& game, const Quaternion& viewRotation, bool picking);
 
+    MeshDrawer& meshDrawer() { return mesh_; }
+
 private:
-    void drawMesh(const Game& game);
-    void drawStrip(const SurfaceMesh& mesh, const FaceStrip& strip) const;
     void drawLabels(const NumberLabels& labels, const Quaternion& viewRotation);
     void drawBombs(const BombMarkers& bombs, const Quaternion& viewRotation);
 
     RenderContext& context_;
     TextureSet& textures_;
+    MeshDrawer mesh_;
     // Depth-sorted views of the label and bomb lists, kept to avoid reallocating every frame.
     std::vector<std::pair<float, const LabelRecord*>> sortedLabels_;
     std::vector<std::pair<float, const BombRecord*>> sortedBombs_;

@@ -9,7 +9,9 @@ target_sources(kubrix_platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/texture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/texture_set.cpp
   ${CMAKE_CURRENT_LIST_DIR}/board_drawer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/mesh_drawer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/overlay_drawer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scene_renderer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/picker.cpp
 )
 target_link_libraries(kubrix_platform PUBLIC OpenGL::GL OpenGL::GLU Qt6::Gui)

@@ -76,6 +76,15 @@ void SceneRenderer::setupLighting()
     glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, GL_FALSE);
 }
 
+void SceneRenderer::placeBoard(const CameraSetup& camera, const Quaternion& viewRotation)
+{
+    const AxisAngle turn = toAxisAngle(viewRotation);
+    // The identity has no axis to turn about.
+    if (turn.degrees != 0.0F)
+        glRotatef(turn.degrees, turn.x, turn.y, turn.z);
+    glTranslatef(camera.offsetX, camera.offsetY, camera.offsetZ);
+}
+
 PixelRect SceneRenderer::renderFrame(const FrameView& view)
 {
     const PixelRect client{0, 0, view.width, view.height};
@@ -118,11 +127,7 @@ PixelRect SceneRenderer::renderFrame(const FrameView& view)
     glEnable(GL_COLOR_MATERIAL);
 
     glPushMatrix();
-    const AxisAngle turn = toAxisAngle(view.viewRotation);
-    // The identity has no axis to turn about.
-    if (turn.degrees != 0.0F)
-        glRotatef(turn.degrees, turn.x, turn.y, turn.z);
-    glTranslatef(camera.offsetX, camera.offsetY, camera.offsetZ);
+    placeBoard(camera, view.viewRotation);
     board_.drawBoard(game, view.viewRotation, false);
     glPopMatrix();
 

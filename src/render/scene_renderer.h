@@ -4,6 +4,7 @@
 #include "core/colour.h"
 #include "render/atlas.h"
 #include "render/board_drawer.h"
+#include "render/camera.h"
 #include "render/overlay_drawer.h"
 #include "render/quaternion.h"
 
@@ -30,6 +31,13 @@ public:
     // Draws into the current OpenGL context; does nothing when the context is not ready.
     // Returns where the face was drawn (top-left origin, device pixels), for click tests.
     PixelRect renderFrame(const FrameView& view);
+
+    // From the eye space of the block's centre (the model-view translated by the camera's
+    // centreZ) to board coordinates: the view rotation, then the block's middle onto its origin.
+    // The frame and picking both place the block with it.
+    static void placeBoard(const CameraSetup& camera, const Quaternion& viewRotation);
+
+    BoardDrawer& boardDrawer() { return board_; }
 
 private:
     // Sets light 0 while the model-view is the identity, so the light keeps its direction

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <cstring>
 #include <new>
@@ -65,6 +66,14 @@ struct TileBox {
     float bottom;
     float top;
 };
+
+// Stamps of builds, unique across all meshes of the run: a new board may reuse the memory of an
+// old one, and a cache keyed by a per-mesh count could then take the new strips for the old.
+std::uint64_t nextGeneration()
+{
+    static std::atomic<std::uint64_t> builds{0};
+    return ++builds;
+}
 
 TileBox tileBox(int tile, float inset)
 {
@@ -133,6 +142,7 @@ const Vec3& SurfaceMesh::triangleNormal(const FaceStrip& strip, int triangle) co
 
 bool SurfaceMesh::build(const Board& board, bool gameEnded)
 {
+    generation_ = nextGeneration();
     const std::vector<Cube>& cubes = board.cubes();
     const bool won = std::none_of(cubes.begin(), cubes.end(), [](const Cube& cube) {
         return cube.covered != 0 && cube.bomb == 0;

@@ -83,6 +83,9 @@ public:
     std::span<const Vec3> normals() const;
     // Triangles of all strips together, for sizing the arrays of a triangle-list drawer.
     int triangleCount() const { return triangleCount_; }
+    // Changes with every build and is never the same for two builds in one run, even of two
+    // different meshes, so a drawer can key a cache of the strips by it alone.
+    std::uint64_t generation() const { return generation_; }
 
     int vertexIndex(const FaceStrip& strip, int j) const
     {
@@ -129,6 +132,7 @@ private:
     std::vector<TexCoord> texCoords_;
     std::vector<std::uint8_t> normalRefs_;
     int triangleCount_ = 0;
+    std::uint64_t generation_ = 0;
 
     // Per cube, bit f set when face f of the emission order (-X, +X, -Y, +Y, -Z, +Z) shows.
     std::vector<std::uint8_t> faceMasks_;

@@ -1,3 +1,4 @@
+# Skin packages, the skin store and the skin script compiler.
 target_sources(kubrix_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/skin_package.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skin_store.cpp

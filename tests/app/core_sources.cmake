@@ -1,3 +1,4 @@
+# Tests of the application rules that need no window.
 target_sources(kubrix_core_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/mouse_input_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_placement_test.cpp

@@ -9,7 +9,7 @@ target_link_libraries(kubrix_sound_tests PRIVATE kubrix_platform kubrix_default_
                                                  GTest::gtest kubrix_warnings)
 gtest_discover_tests(kubrix_sound_tests
   TEST_FILTER "SoundWave.*:FirstPaintSound.*"
-  PROPERTIES TIMEOUT 60 ENVIRONMENT "ALSOFT_DRIVERS=null"
+  PROPERTIES TIMEOUT 60 ENVIRONMENT "ALSOFT_DRIVERS=null" RESOURCE_LOCK display
   DISCOVERY_TIMEOUT 60)
 add_test(NAME SoundWithoutDevice.TheMessageAppearsOnceAndTheGameGoesOnSilent
   COMMAND kubrix_sound_tests --gtest_filter=SoundWithoutDevice.*)

@@ -1,3 +1,4 @@
+# Tests of the wave reader and the default skin's sounds.
 target_sources(kubrix_core_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/wave_reader_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sound_synth_test.cpp

@@ -1,3 +1,4 @@
+# Tests of skin packages, the store, scripts, the compiler and kubrix-skin.
 target_sources(kubrix_core_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/skin_package_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skin_script_test.cpp
