@@ -5,7 +5,7 @@ set -euo pipefail
 # Every Debian 12 package the build, the tests and the game need, in one place.
 readonly PACKAGES=(
     g++ cmake make pkg-config
-    qt6-base-dev
+    qt6-base-dev libqt6opengl6-dev
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri
     libopenal-dev libopenal1
     libcurl4-openssl-dev
