@@ -1,6 +1,8 @@
 // Parses a RIFF WAVE file held in memory.
 #include "audio/wave_reader.h"
 
+#include "core/little_endian.h"
+
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -78,7 +80,7 @@ WaveStatus WaveReader::parse()
         return WaveStatus::Failed;
     }
     // A RIFF length that claims more than the image holds is cut to the image.
-    chunksEnd_ = std::min<std::uint64_t>(kChunkHeader + get32(4), image_.size());
+    chunksEnd_ = std::min<std::uint64_t>(kChunkHeader + readLe32(image_, 4), image_.size());
 
     Chunk formatChunk;
     if (!findChunk("fmt ", formatChunk) || formatChunk.length < kFormatFields) {
@@ -105,7 +107,7 @@ bool WaveReader::findChunk(const char* id, Chunk& found) const
     // step advances by at least one header, so the walk always ends.
     std::uint64_t offset = kFirstChunk;
     while (offset + kChunkHeader <= chunksEnd_) {
-        const std::uint32_t length = get32(offset + 4);
+        const std::uint32_t length = readLe32(image_, offset + 4);
         if (std::memcmp(image_.data() + offset, id, 4) == 0) {
             found = Chunk{offset + kChunkHeader, length};
             return true;
@@ -119,18 +121,18 @@ bool WaveReader::readFormat(const Chunk& chunk)
 {
     const std::uint64_t at = chunk.contentStart;
     WaveFormat format;
-    format.formatTag = get16(at);
-    format.channels = get16(at + 2);
-    format.samplesPerSecond = get32(at + 4);
-    format.averageBytesPerSecond = get32(at + 8);
-    format.blockAlign = get16(at + 12);
-    format.bitsPerSample = get16(at + 14);
+    format.formatTag = readLe16(image_, at);
+    format.channels = readLe16(image_, at + 2);
+    format.samplesPerSecond = readLe32(image_, at + 4);
+    format.averageBytesPerSecond = readLe32(image_, at + 8);
+    format.blockAlign = readLe16(image_, at + 12);
+    format.bitsPerSample = readLe16(image_, at + 14);
     if (format.formatTag != kPcmTag) {
         // The extra-byte count and the extra bytes must lie inside the format chunk.
         if (chunk.length < kFormatFields + 2U) {
             return false;
         }
-        format.extraSize = get16(at + kFormatFields);
+        format.extraSize = readLe16(image_, at + kFormatFields);
         if (kFormatFields + 2U + format.extraSize > chunk.length) {
             return false;
         }
@@ -139,19 +141,6 @@ bool WaveReader::readFormat(const Chunk& chunk)
     }
     format_ = std::move(format);
     return true;
-}
-
-std::uint16_t WaveReader::get16(std::uint64_t offset) const
-{
-    const std::uint8_t* p = image_.data() + offset;
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-
-std::uint32_t WaveReader::get32(std::uint64_t offset) const
-{
-    const std::uint8_t* p = image_.data() + offset;
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
 } // namespace kubrix

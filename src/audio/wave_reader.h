@@ -60,8 +60,6 @@ private:
     WaveStatus parse();
     bool findChunk(const char* id, Chunk& found) const;
     bool readFormat(const Chunk& chunk);
-    std::uint16_t get16(std::uint64_t offset) const;
-    std::uint32_t get32(std::uint64_t offset) const;
 
     std::vector<std::uint8_t> image_;
     bool open_ = false;

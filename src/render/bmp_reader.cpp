@@ -1,6 +1,8 @@
 // Reads uncompressed 24-bit BMP files into texture images, with colour, alpha and size options.
 #include "render/bmp_reader.h"
 
+#include "core/little_endian.h"
+
 #include <algorithm>
 #include <bit>
 #include <fstream>
@@ -60,28 +62,17 @@ struct PixelData {
     bool offsetInFile = false;
 };
 
-std::uint16_t get16(std::span<const std::uint8_t> bytes, std::size_t at)
-{
-    return static_cast<std::uint16_t>(bytes[at] | (bytes[at + 1] << 8));
-}
-
-std::uint32_t get32(std::span<const std::uint8_t> bytes, std::size_t at)
-{
-    return static_cast<std::uint32_t>(get16(bytes, at)) |
-           (static_cast<std::uint32_t>(get16(bytes, at + 2)) << 16);
-}
-
 BmpHeaders parseHeaders(std::span<const std::uint8_t> bytes)
 {
     BmpHeaders h;
-    h.type = get16(bytes, 0);
-    h.dataOffset = get32(bytes, 10);
-    h.infoSize = get32(bytes, 14);
-    h.width = static_cast<std::int32_t>(get32(bytes, 18));
-    h.height = static_cast<std::int32_t>(get32(bytes, 22));
-    h.planes = get16(bytes, 26);
-    h.bitsPerPixel = get16(bytes, 28);
-    h.compression = get32(bytes, 30);
+    h.type = readLe16(bytes, 0);
+    h.dataOffset = readLe32(bytes, 10);
+    h.infoSize = readLe32(bytes, 14);
+    h.width = static_cast<std::int32_t>(readLe32(bytes, 18));
+    h.height = static_cast<std::int32_t>(readLe32(bytes, 22));
+    h.planes = readLe16(bytes, 26);
+    h.bitsPerPixel = readLe16(bytes, 28);
+    h.compression = readLe32(bytes, 30);
     return h;
 }
 

@@ -1,23 +1,13 @@
 // Writes a texture image as an uncompressed 24-bit BMP file.
 #include "render/bmp_writer.h"
 
+#include "core/little_endian.h"
+
 #include <fstream>
 
 namespace kubrix {
 
 namespace {
-
-void put16(std::vector<std::uint8_t>& out, std::uint32_t value)
-{
-    out.push_back(static_cast<std::uint8_t>(value & 0xFFU));
-    out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFFU));
-}
-
-void put32(std::vector<std::uint8_t>& out, std::uint32_t value)
-{
-    put16(out, value & 0xFFFFU);
-    put16(out, value >> 16);
-}
 
 } // namespace
 
@@ -33,20 +23,20 @@ std::vector<std::uint8_t> encodeBmp24(const RgbaImage& image, BmpChannel channel
     out.reserve(kHeaders + pixelBytes);
     out.push_back('B');
     out.push_back('M');
-    put32(out, kHeaders + pixelBytes);
-    put32(out, 0);
-    put32(out, kHeaders);
-    put32(out, 40);
-    put32(out, width);
-    put32(out, height); // positive: bottom row first, as the image keeps its rows
-    put16(out, 1);
-    put16(out, 24);
-    put32(out, 0); // no compression
-    put32(out, pixelBytes);
-    put32(out, 2835); // 72 dpi
-    put32(out, 2835);
-    put32(out, 0);
-    put32(out, 0);
+    appendLe32(out, kHeaders + pixelBytes);
+    appendLe32(out, 0);
+    appendLe32(out, kHeaders);
+    appendLe32(out, 40);
+    appendLe32(out, width);
+    appendLe32(out, height); // positive: bottom row first, as the image keeps its rows
+    appendLe16(out, 1);
+    appendLe16(out, 24);
+    appendLe32(out, 0); // no compression
+    appendLe32(out, pixelBytes);
+    appendLe32(out, 2835); // 72 dpi
+    appendLe32(out, 2835);
+    appendLe32(out, 0);
+    appendLe32(out, 0);
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
             const std::uint8_t* p = image.pixel(x, y);

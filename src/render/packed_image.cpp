@@ -1,6 +1,8 @@
 // The pixel-run packed form of a texture image, as stored in the image slots of skin packages.
 #include "render/packed_image.h"
 
+#include "core/little_endian.h"
+
 #include <algorithm>
 #include <new>
 #include <optional>
@@ -12,28 +14,6 @@ namespace {
 
 constexpr std::size_t kLengthAt = 12;
 constexpr std::uint32_t kRunBit = 1;
-
-std::uint32_t get32(std::span<const std::uint8_t> bytes, std::size_t at)
-{
-    return static_cast<std::uint32_t>(bytes[at]) |
-           (static_cast<std::uint32_t>(bytes[at + 1]) << 8) |
-           (static_cast<std::uint32_t>(bytes[at + 2]) << 16) |
-           (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
-}
-
-void set32(std::uint8_t* at, std::uint32_t value)
-{
-    at[0] = static_cast<std::uint8_t>(value);
-    at[1] = static_cast<std::uint8_t>(value >> 8);
-    at[2] = static_cast<std::uint8_t>(value >> 16);
-    at[3] = static_cast<std::uint8_t>(value >> 24);
-}
-
-void append32(std::vector<std::uint8_t>& out, std::uint32_t value)
-{
-    out.resize(out.size() + 4);
-    set32(out.data() + out.size() - 4, value);
-}
 
 struct Header {
     int width = 0;
@@ -50,11 +30,11 @@ std::optional<Header> readHeader(std::span<const std::uint8_t> record)
     if (record.size() < kPackedHeaderSize)
         return std::nullopt;
     Header h;
-    h.width = static_cast<int>(get32(record, 0) & 0xFFFFU);
-    h.height = static_cast<int>(get32(record, 4) & 0xFFFFU);
-    h.aux = static_cast<std::int16_t>(get32(record, 8) & 0xFFFFU);
-    h.tag = static_cast<std::uint8_t>(get32(record, 16) & 0xFFU);
-    const std::uint32_t length = get32(record, kLengthAt);
+    h.width = static_cast<int>(readLe32(record, 0) & 0xFFFFU);
+    h.height = static_cast<int>(readLe32(record, 4) & 0xFFFFU);
+    h.aux = static_cast<std::int16_t>(readLe32(record, 8) & 0xFFFFU);
+    h.tag = static_cast<std::uint8_t>(readLe32(record, 16) & 0xFFU);
+    const std::uint32_t length = readLe32(record, kLengthAt);
     if (h.width > kMaxPackedSide || h.height > kMaxPackedSide || length % 4 != 0 ||
         length > record.size() - kPackedHeaderSize)
         return std::nullopt;
@@ -71,13 +51,13 @@ bool walkRuns(std::span<const std::uint8_t> runs, std::size_t capacity, std::siz
     produced = 0;
     std::size_t at = 0;
     while (at < runs.size()) {
-        const std::uint32_t word = get32(runs, at);
+        const std::uint32_t word = readLe32(runs, at);
         at += 4;
         std::size_t count = 1;
         if ((word & kRunBit) != 0) {
             if (at == runs.size())
                 return false;
-            count = get32(runs, at);
+            count = readLe32(runs, at);
             at += 4;
         }
         if (count > capacity - produced)
@@ -100,11 +80,11 @@ std::vector<std::uint8_t> pack(const RgbaImage& image)
 
     std::vector<std::uint8_t> record;
     record.reserve(kPackedHeaderSize + count * 4 + 1);
-    append32(record, static_cast<std::uint32_t>(image.width));
-    append32(record, static_cast<std::uint32_t>(image.height));
-    append32(record, static_cast<std::uint32_t>(static_cast<std::int32_t>(image.packedAux)));
-    append32(record, 0); // the run length, known once the runs are written
-    append32(record, image.packedTag);
+    appendLe32(record, static_cast<std::uint32_t>(image.width));
+    appendLe32(record, static_cast<std::uint32_t>(image.height));
+    appendLe32(record, static_cast<std::uint32_t>(static_cast<std::int32_t>(image.packedAux)));
+    appendLe32(record, 0); // the run length, known once the runs are written
+    appendLe32(record, image.packedTag);
 
     // A run only ends where the full 32-bit value changes, so two pixels that differ in the
     // lowest red bit alone stay separate words even though both are stored with it cleared.
@@ -112,15 +92,15 @@ std::vector<std::uint8_t> pack(const RgbaImage& image)
     std::uint32_t run = 0;
     const auto emitRun = [&] {
         if (run == 1) {
-            append32(record, previous & ~kRunBit);
+            appendLe32(record, previous & ~kRunBit);
         } else {
-            append32(record, previous | kRunBit);
-            append32(record, run);
+            appendLe32(record, previous | kRunBit);
+            appendLe32(record, run);
         }
     };
     const std::span<const std::uint8_t> pixels(image.pixels);
     for (std::size_t i = 0; i < count; ++i) {
-        const std::uint32_t pixel = get32(pixels, i * 4);
+        const std::uint32_t pixel = readLe32(pixels, i * 4);
         if (pixel != previous && run != 0) {
             emitRun();
             run = 0;
@@ -131,7 +111,7 @@ std::vector<std::uint8_t> pack(const RgbaImage& image)
     if (run != 0)
         emitRun();
 
-    set32(record.data() + kLengthAt, static_cast<std::uint32_t>(record.size() - kPackedHeaderSize));
+    writeLe32(record, kLengthAt, static_cast<std::uint32_t>(record.size() - kPackedHeaderSize));
     record.push_back(0); // the spare byte that every stored record carries
     return record;
 }
@@ -140,7 +120,7 @@ std::size_t packedSize(std::span<const std::uint8_t> record)
 {
     if (record.size() < kPackedHeaderSize)
         return 0;
-    const auto length = static_cast<std::int32_t>(get32(record, kLengthAt));
+    const auto length = static_cast<std::int32_t>(readLe32(record, kLengthAt));
     if (length < 0)
         return 0;
     const std::size_t size = static_cast<std::size_t>(length) + kPackedHeaderSize + 1;
@@ -176,11 +156,11 @@ bool unpack(std::span<const std::uint8_t> record, RgbaImage& image)
     } catch (const std::bad_alloc&) {
         return false;
     }
-    std::uint8_t* pixels = out.pixels.data();
+    std::span<std::uint8_t> pixels(out.pixels);
     walkRuns(runs, capacity, produced,
              [pixels](std::uint32_t pixel, std::size_t first, std::size_t count) {
                  for (std::size_t i = first; i < first + count; ++i)
-                     set32(pixels + i * 4, pixel);
+                     writeLe32(pixels, i * 4, pixel);
              });
     image = std::move(out);
     return true;

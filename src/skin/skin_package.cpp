@@ -1,6 +1,8 @@
 // One skin package in memory: loading with its checks, saving, slot access and resizing.
 #include "skin/skin_package.h"
 
+#include "core/little_endian.h"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -15,17 +17,11 @@ constexpr std::size_t kChecksumAt = 126;
 constexpr std::array<int, 3> kGroupBase{0, 4, 13};
 constexpr std::array<int, 3> kGroupSize{4, 9, 2};
 
-std::uint32_t get32(const std::vector<std::uint8_t>& bytes, std::size_t at)
-{
-    return std::uint32_t(bytes[at]) | std::uint32_t(bytes[at + 1]) << 8 |
-           std::uint32_t(bytes[at + 2]) << 16 | std::uint32_t(bytes[at + 3]) << 24;
-}
-
 std::uint64_t sumOfSizes(const std::vector<std::uint8_t>& bytes)
 {
     std::uint64_t sum = 0;
     for (int slot = 0; slot < SkinPackage::kSlotCount; ++slot)
-        sum += get32(bytes, kSizesAt + 4 * std::size_t(slot));
+        sum += readLe32(bytes, kSizesAt + 4 * std::size_t(slot));
     return sum;
 }
 
@@ -33,10 +29,10 @@ std::uint64_t sumOfSizes(const std::vector<std::uint8_t>& bytes)
 
 SkinPackage::SkinPackage() : bytes_(kHeaderSize, 0)
 {
-    write16(0, kMagic);
-    write32(2, kDefaultStamp);
+    writeLe16(bytes_, 0, kMagic);
+    writeLe32(bytes_, 2, kDefaultStamp);
     for (int slot = 0; slot < kSlotCount; ++slot)
-        write32(kOffsetsAt + 4 * std::size_t(slot), kHeaderSize);
+        writeLe32(bytes_, kOffsetsAt + 4 * std::size_t(slot), kHeaderSize);
 }
 
 std::optional<SkinPackage> SkinPackage::loadPackage(const std::string& path)
@@ -66,7 +62,7 @@ std::optional<SkinPackage> SkinPackage::fromBuiltIn(std::span<const std::uint8_t
 
 std::optional<SkinPackage> SkinPackage::validated(std::vector<std::uint8_t> bytes, bool checksum)
 {
-    if (bytes.size() < kHeaderSize || (bytes[0] | bytes[1] << 8) != kMagic)
+    if (bytes.size() < kHeaderSize || readLe16(bytes, 0) != kMagic)
         return std::nullopt;
     // The sum of fifteen 32-bit sizes needs more than 32 bits; a lying header must not wrap.
     const std::uint64_t end = kHeaderSize + sumOfSizes(bytes);
@@ -74,8 +70,8 @@ std::optional<SkinPackage> SkinPackage::validated(std::vector<std::uint8_t> byte
         return std::nullopt;
     // A slot that points outside the data would be read out of bounds: the package is refused.
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        const std::uint64_t offset = get32(bytes, kOffsetsAt + 4 * std::size_t(slot));
-        const std::uint64_t size = get32(bytes, kSizesAt + 4 * std::size_t(slot));
+        const std::uint64_t offset = readLe32(bytes, kOffsetsAt + 4 * std::size_t(slot));
+        const std::uint64_t size = readLe32(bytes, kSizesAt + 4 * std::size_t(slot));
         if (offset < kHeaderSize || offset + size > end)
             return std::nullopt;
     }
@@ -88,8 +84,8 @@ std::optional<SkinPackage> SkinPackage::validated(std::vector<std::uint8_t> byte
 
 bool SkinPackage::savePackage(const std::string& path)
 {
-    write16(0, kMagic);
-    write16(kChecksumAt, computeChecksum());
+    writeLe16(bytes_, 0, kMagic);
+    writeLe16(bytes_, kChecksumAt, computeChecksum());
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file)
         return false;
@@ -187,10 +183,10 @@ void SkinPackage::resizeSlot(SlotGroup group, int index, std::uint32_t newSize)
     resized.insert(resized.end(), bytes_.begin() + std::ptrdiff_t(offset + oldSize),
                    bytes_.begin() + std::ptrdiff_t(end));
     bytes_ = std::move(resized);
-    write32(kSizesAt + 4 * std::size_t(slot), newSize);
+    writeLe32(bytes_, kSizesAt + 4 * std::size_t(slot), newSize);
     for (int later = slot + 1; later < kSlotCount; ++later)
-        write32(kOffsetsAt + 4 * std::size_t(later),
-                static_cast<std::uint32_t>(slotOffset(later) - oldSize + newSize));
+        writeLe32(bytes_, kOffsetsAt + 4 * std::size_t(later),
+                  static_cast<std::uint32_t>(slotOffset(later) - oldSize + newSize));
 }
 
 std::uint32_t SkinPackage::stamp() const
@@ -200,7 +196,7 @@ std::uint32_t SkinPackage::stamp() const
 
 std::uint16_t SkinPackage::checksum() const
 {
-    return static_cast<std::uint16_t>(bytes_[kChecksumAt] | bytes_[kChecksumAt + 1] << 8);
+    return readLe16(bytes_, kChecksumAt);
 }
 
 std::uint16_t SkinPackage::computeChecksum() const
@@ -221,19 +217,7 @@ std::uint64_t SkinPackage::dataEnd() const
 
 std::uint32_t SkinPackage::read32(std::size_t at) const
 {
-    return get32(bytes_, at);
-}
-
-void SkinPackage::write32(std::size_t at, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes_[at + std::size_t(i)] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-void SkinPackage::write16(std::size_t at, std::uint16_t value)
-{
-    bytes_[at] = static_cast<std::uint8_t>(value & 0xFFU);
-    bytes_[at + 1] = static_cast<std::uint8_t>(value >> 8);
+    return readLe32(bytes_, at);
 }
 
 } // namespace kubrix

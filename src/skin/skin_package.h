@@ -72,8 +72,6 @@ private:
     static std::optional<SkinPackage> validated(std::vector<std::uint8_t> bytes, bool checksum);
     void setSlot(int slot, std::span<const std::uint8_t> content);
     std::uint32_t read32(std::size_t at) const;
-    void write32(std::size_t at, std::uint32_t value);
-    void write16(std::size_t at, std::uint16_t value);
 
     std::string path_;
     std::vector<std::uint8_t> bytes_;

@@ -1,5 +1,6 @@
 // The wave reader: header checks, chunk search, format records, sample reads, damaged images.
 #include "audio/wave_reader.h"
+#include "core/little_endian.h"
 
 #include <gtest/gtest.h>
 
@@ -15,18 +16,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void put16(Bytes& out, std::uint32_t value)
-{
-    out.push_back(static_cast<std::uint8_t>(value & 0xFFU));
-    out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFFU));
-}
-
-void put32(Bytes& out, std::uint32_t value)
-{
-    put16(out, value & 0xFFFFU);
-    put16(out, value >> 16);
-}
-
 Bytes join(std::initializer_list<Bytes> parts)
 {
     Bytes out;
@@ -40,7 +29,7 @@ Bytes join(std::initializer_list<Bytes> parts)
 Bytes rawChunk(const std::string& id, std::uint32_t claimed, const Bytes& content)
 {
     Bytes out(id.begin(), id.end());
-    put32(out, claimed);
+    appendLe32(out, claimed);
     out.insert(out.end(), content.begin(), content.end());
     return out;
 }
@@ -65,12 +54,12 @@ Bytes riff(const Bytes& body, const std::string& form = "WAVE")
 Bytes formatContent(std::uint16_t tag, const Bytes& tail = {})
 {
     Bytes out;
-    put16(out, tag);
-    put16(out, 2);     // channels
-    put32(out, 22050); // samples per second
-    put32(out, 88200); // bytes per second
-    put16(out, 4);     // block alignment
-    put16(out, 16);    // bits per sample
+    appendLe16(out, tag);
+    appendLe16(out, 2);     // channels
+    appendLe32(out, 22050); // samples per second
+    appendLe32(out, 88200); // bytes per second
+    appendLe16(out, 4);     // block alignment
+    appendLe16(out, 16);    // bits per sample
     out.insert(out.end(), tail.begin(), tail.end());
     return out;
 }
@@ -174,7 +163,7 @@ TEST(WaveReader, FormatChunkRules)
 
     // Any other tag carries its extra bytes.
     Bytes extension;
-    put16(extension, 32);
+    appendLe16(extension, 32);
     const Bytes extra = samples(32);
     extension.insert(extension.end(), extra.begin(), extra.end());
     ASSERT_EQ(openImage(reader, riff(join({chunk("fmt ", formatContent(2, extension)), data}))),
@@ -279,7 +268,7 @@ TEST(WaveReader, NullArgumentsAndUnopenedReader)
 TEST(WaveReader, EveryPrefixOfAFileOpensOrFailsSafely)
 {
     Bytes extension;
-    put16(extension, 4);
+    appendLe16(extension, 4);
     extension.insert(extension.end(), {1, 2, 3, 4});
     const Bytes data = samples(9);
     const Bytes body = join({chunk("LIST", samples(5)), chunk("fmt ", formatContent(2, extension)),

@@ -1,4 +1,5 @@
 // The skin package format: building, saving, loading and its checks.
+#include "core/little_endian.h"
 #include "skin/skin_package.h"
 #include "support/temp_folder.h"
 
@@ -13,12 +14,6 @@ std::vector<std::uint8_t> bytesOf(std::initializer_list<int> values)
     for (const int v : values)
         bytes.push_back(static_cast<std::uint8_t>(v));
     return bytes;
-}
-
-void put32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes[at + std::size_t(i)] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 TEST(SkinPackage, NewPackageIsEmptyAndInfoTextsLayOutContiguously)
@@ -134,7 +129,7 @@ TEST(SkinPackage, DamagedFilesDoNotLoad)
 
     // A slot that points outside the data is refused even when the checksum is made to fit.
     auto outside = good;
-    put32(outside, 6 + 4 * 13, 0xFFFFFF00U);
+    writeLe32(outside, 6 + 4 * 13, 0xFFFFFF00U);
     SkinPackage probe;
     auto refit = [](std::vector<std::uint8_t> bytes) {
         std::uint32_t sum = 0;
@@ -155,8 +150,8 @@ TEST(SkinPackage, DamagedFilesDoNotLoad)
     EXPECT_FALSE(SkinPackage::fromBytes(refit(outside)).has_value());
     // Sizes whose sum wraps 32 bits must not pass the length check.
     auto wrapping = good;
-    put32(wrapping, 66 + 4 * 14, 0xFFFFFFF0U);
-    put32(wrapping, 66 + 4 * 13, 0x20U);
+    writeLe32(wrapping, 66 + 4 * 14, 0xFFFFFFF0U);
+    writeLe32(wrapping, 66 + 4 * 13, 0x20U);
     EXPECT_FALSE(SkinPackage::fromBytes(refit(wrapping)).has_value());
 }
 

@@ -1,6 +1,8 @@
 // Builds small RIFF WAVE files in memory for tests.
 #pragma once
 
+#include "core/little_endian.h"
+
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -12,18 +14,6 @@ inline void appendTag(std::vector<std::uint8_t>& out, std::string_view tag)
     out.insert(out.end(), tag.begin(), tag.end());
 }
 
-inline void append32(std::vector<std::uint8_t>& out, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
-inline void append16(std::vector<std::uint8_t>& out, std::uint16_t value)
-{
-    out.push_back(static_cast<std::uint8_t>(value & 0xFFU));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
 // PCM with the given samples (8-bit when bits is 8, else 16-bit little-endian bytes as given).
 inline std::vector<std::uint8_t> pcmWave(const std::vector<std::uint8_t>& data,
                                          std::uint16_t channels = 1, std::uint32_t rate = 11025,
@@ -31,19 +21,19 @@ inline std::vector<std::uint8_t> pcmWave(const std::vector<std::uint8_t>& data,
 {
     std::vector<std::uint8_t> out;
     appendTag(out, "RIFF");
-    append32(out, static_cast<std::uint32_t>(4 + 8 + 16 + 8 + data.size() + (data.size() & 1U)));
+    appendLe32(out, static_cast<std::uint32_t>(4 + 8 + 16 + 8 + data.size() + (data.size() & 1U)));
     appendTag(out, "WAVE");
     appendTag(out, "fmt ");
-    append32(out, 16);
-    append16(out, 1);
-    append16(out, channels);
-    append32(out, rate);
+    appendLe32(out, 16);
+    appendLe16(out, 1);
+    appendLe16(out, channels);
+    appendLe32(out, rate);
     const auto block = static_cast<std::uint16_t>(channels * bits / 8);
-    append32(out, rate * block);
-    append16(out, block);
-    append16(out, bits);
+    appendLe32(out, rate * block);
+    appendLe16(out, block);
+    appendLe16(out, bits);
     appendTag(out, "data");
-    append32(out, static_cast<std::uint32_t>(data.size()));
+    appendLe32(out, static_cast<std::uint32_t>(data.size()));
     out.insert(out.end(), data.begin(), data.end());
     if ((data.size() & 1U) != 0)
         out.push_back(0);

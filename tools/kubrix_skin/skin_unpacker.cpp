@@ -1,6 +1,7 @@
 // Turns a skin package back into a skin script with its bitmaps and waves.
 #include "skin_unpacker.h"
 
+#include "core/little_endian.h"
 #include "render/bmp_writer.h"
 #include "render/packed_image.h"
 #include "skin/skin_script.h"
@@ -22,12 +23,6 @@ std::string fileFor(std::string_view slotName, std::string_view extension)
     for (const char c : slotName)
         name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return name + std::string(extension);
-}
-
-std::uint32_t word(std::span<const std::uint8_t> bytes, std::size_t at)
-{
-    return std::uint32_t(bytes[at]) | std::uint32_t(bytes[at + 1]) << 8 |
-           std::uint32_t(bytes[at + 2]) << 16 | std::uint32_t(bytes[at + 3]) << 24;
 }
 
 bool writeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
@@ -81,7 +76,7 @@ bool unpackForRepacking(std::span<const std::uint8_t> record, RgbaImage& image)
     if (!unpack(record, checked))
         return false;
     // The record is whole and sound; walk its words again to see where its runs split.
-    std::uint32_t length = word(record, 12);
+    std::uint32_t length = readLe32(record, 12);
     std::size_t at = kPackedHeaderSize;
     const std::size_t end = at + length;
     std::size_t pixel = 0;
@@ -89,11 +84,11 @@ bool unpackForRepacking(std::span<const std::uint8_t> record, RgbaImage& image)
     bool oddBit = false;
     bool first = true;
     while (at < end) {
-        const std::uint32_t w = word(record, at);
+        const std::uint32_t w = readLe32(record, at);
         at += 4;
         std::uint32_t count = 1;
         if ((w & 1U) != 0) {
-            count = word(record, at);
+            count = readLe32(record, at);
             at += 4;
         }
         const std::uint32_t value = w & ~1U;

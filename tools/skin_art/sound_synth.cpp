@@ -2,6 +2,7 @@
 #include "skin_art/sound_synth.h"
 
 #include "audio/sound_player.h"
+#include "core/little_endian.h"
 
 #include <algorithm>
 #include <cmath>
@@ -116,14 +117,6 @@ void addBurst(Signal& out, const Burst& burst)
     }
 }
 
-// Little-endian, as RIFF stores its numbers.
-void put(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes)
-{
-    for (int i = 0; i < bytes; ++i, value >>= 8) {
-        out.push_back(static_cast<std::uint8_t>(value & 0xFFU));
-    }
-}
-
 void putId(std::vector<std::uint8_t>& out, const char* id)
 {
     for (int i = 0; i < 4; ++i) {
@@ -145,18 +138,18 @@ std::vector<std::uint8_t> toWave(const Signal& signal, double peak, double fadeO
     std::vector<std::uint8_t> out;
     out.reserve(44 + length + pad);
     putId(out, "RIFF");
-    put(out, 4 + (8 + 16) + (8 + length + pad), 4);
+    appendLe32(out, 4 + (8 + 16) + (8 + length + pad));
     putId(out, "WAVE");
     putId(out, "fmt ");
-    put(out, 16, 4);
-    put(out, 1, 2); // PCM
-    put(out, 1, 2); // one channel
-    put(out, kRate, 4);
-    put(out, kRate, 4); // bytes a second
-    put(out, 1, 2);     // block alignment
-    put(out, 8, 2);     // bits a sample
+    appendLe32(out, 16);
+    appendLe16(out, 1); // PCM
+    appendLe16(out, 1); // one channel
+    appendLe32(out, kRate);
+    appendLe32(out, kRate); // bytes a second
+    appendLe16(out, 1);     // block alignment
+    appendLe16(out, 8);     // bits a sample
     putId(out, "data");
-    put(out, length, 4);
+    appendLe32(out, length);
     for (std::uint32_t i = 0; i < length; ++i) {
         const double t = static_cast<double>(i) / kRate;
         const double left = static_cast<double>(length - 1 - i) / kRate;
