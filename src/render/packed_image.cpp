@@ -129,6 +129,11 @@ std::size_t packedSize(std::span<const std::uint8_t> record)
 
 bool unpack(std::span<const std::uint8_t> record, RgbaImage& image)
 {
+    return unpack(record, image, {});
+}
+
+bool unpack(std::span<const std::uint8_t> record, RgbaImage& image, const RunVisitor& visit)
+{
     image = RgbaImage{};
     const std::optional<Header> h = readHeader(record);
     if (!h)
@@ -158,9 +163,11 @@ bool unpack(std::span<const std::uint8_t> record, RgbaImage& image)
     }
     std::span<std::uint8_t> pixels(out.pixels);
     walkRuns(runs, capacity, produced,
-             [pixels](std::uint32_t pixel, std::size_t first, std::size_t count) {
+             [pixels, &visit](std::uint32_t pixel, std::size_t first, std::size_t count) {
                  for (std::size_t i = first; i < first + count; ++i)
                      writeLe32(pixels, i * 4, pixel);
+                 if (visit)
+                     visit(pixel, first, count);
              });
     image = std::move(out);
     return true;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -38,6 +39,11 @@ std::size_t packedSize(std::span<const std::uint8_t> record);
 // runs that would pass width * height pixels, or runs that fall short of filling the image
 // (a packed image always covers every pixel, so a shortfall means the record is damaged).
 bool unpack(std::span<const std::uint8_t> record, RgbaImage& image);
+
+// The same, also handing each run to visit(pixel with bit 0 cleared, first pixel, count) in
+// pixel order, for a caller that needs to know where the runs split.
+using RunVisitor = std::function<void(std::uint32_t pixel, std::size_t first, std::size_t count)>;
+bool unpack(std::span<const std::uint8_t> record, RgbaImage& image, const RunVisitor& visit);
 
 // Replaces each pixel's alpha with the mask's. A mask of another size (or a pixel buffer that
 // does not match either size) is ignored: false, image unchanged.

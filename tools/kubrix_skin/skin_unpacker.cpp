@@ -1,7 +1,6 @@
 // Turns a skin package back into a skin script with its bitmaps and waves.
 #include "skin_unpacker.h"
 
-#include "core/little_endian.h"
 #include "render/bmp_writer.h"
 #include "render/packed_image.h"
 #include "skin/skin_script.h"
@@ -10,7 +9,9 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
+#include <optional>
 #include <sstream>
+#include <utility>
 
 namespace kubrix {
 
@@ -72,38 +73,25 @@ bool writeImage(const SkinPackage& package, int index, const std::filesystem::pa
 
 bool unpackForRepacking(std::span<const std::uint8_t> record, RgbaImage& image)
 {
-    RgbaImage checked;
-    if (!unpack(record, checked))
-        return false;
-    // The record is whole and sound; walk its words again to see where its runs split.
-    std::uint32_t length = readLe32(record, 12);
-    std::size_t at = kPackedHeaderSize;
-    const std::size_t end = at + length;
-    std::size_t pixel = 0;
-    std::uint32_t previous = 0;
+    // Packing only splits where pixels differ, so neighbouring runs of the same value differed
+    // in the lost bit: they get it alternately set and clear again.
+    std::vector<std::pair<std::size_t, std::size_t>> oddRuns;
+    std::optional<std::uint32_t> previous;
     bool oddBit = false;
-    bool first = true;
-    while (at < end) {
-        const std::uint32_t w = readLe32(record, at);
-        at += 4;
-        std::uint32_t count = 1;
-        if ((w & 1U) != 0) {
-            count = readLe32(record, at);
-            at += 4;
-        }
-        const std::uint32_t value = w & ~1U;
-        // Packing only splits where pixels differ; equal neighbours differed in the lost bit.
-        if (!first && value == previous)
-            oddBit = !oddBit;
-        else
-            oddBit = false;
-        first = false;
-        previous = value;
-        for (std::uint32_t i = 0; i < count; ++i, ++pixel)
-            checked.pixels[pixel * 4] =
-                static_cast<std::uint8_t>((value & 0xFEU) | (oddBit ? 1U : 0U));
-    }
-    image = std::move(checked);
+    RgbaImage unpacked;
+    const bool whole =
+        unpack(record, unpacked, [&](std::uint32_t pixel, std::size_t first, std::size_t count) {
+            oddBit = previous == pixel && !oddBit;
+            previous = pixel;
+            if (oddBit)
+                oddRuns.emplace_back(first, count);
+        });
+    if (!whole)
+        return false;
+    for (const auto& [first, count] : oddRuns)
+        for (std::size_t i = first; i < first + count; ++i)
+            unpacked.pixels[i * 4] |= 1U;
+    image = std::move(unpacked);
     return true;
 }
 
