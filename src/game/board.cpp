@@ -75,11 +75,9 @@ void Board::countNeighbours()
 
 bool Board::restore(int width, int height, int depth, std::span<const Cube> records)
 {
-    if (!fits(width, height, depth))
+    if (!canRestore(width, height, depth, records.size()))
         return false;
     const auto needed = static_cast<std::size_t>(width * height * depth);
-    if (records.size() < needed)
-        return false;
     width_ = width;
     height_ = height;
     depth_ = depth;
@@ -129,6 +127,12 @@ bool Board::fits(int width, int height, int depth)
 {
     const auto inRange = [](int side) { return side >= 1 && side <= kMaxSide; };
     return inRange(width) && inRange(height) && inRange(depth);
+}
+
+bool Board::canRestore(int width, int height, int depth, std::size_t recordCount)
+{
+    return fits(width, height, depth) &&
+           recordCount >= static_cast<std::size_t>(width * height * depth);
 }
 
 bool Board::contains(int x, int y, int z) const

@@ -53,6 +53,8 @@ public:
 
     // Every side in 1..kMaxSide.
     static bool fits(int width, int height, int depth);
+    // What restore accepts: a size that fits and at least as many records as it needs.
+    static bool canRestore(int width, int height, int depth, std::size_t recordCount);
 
     int width() const { return width_; }
     int height() const { return height_; }

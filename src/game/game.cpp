@@ -97,8 +97,7 @@ void Game::setupTutorialBoard()
 bool Game::restoreGame(std::uint32_t elapsedSeconds, int level, int width, int height, int depth,
                        int bombCount, int marksPlaced, std::span<const Cube> cubeRecords)
 {
-    if (!Board::fits(width, height, depth) ||
-        cubeRecords.size() < static_cast<std::size_t>(width * height * depth))
+    if (!Board::canRestore(width, height, depth, cubeRecords.size()))
         return false;
     startTick_ = now() - 1000U * elapsedSeconds;
     level_ = level;
