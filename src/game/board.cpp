@@ -35,8 +35,8 @@ void Board::placeBombs(int bombCount, int excludedIndex)
     const bool excluding = excludedIndex >= 0 && excludedIndex < cubeCount();
     const int room = cubeCount() - (excluding ? 1 : 0);
     const int wanted = std::clamp(bombCount, 0, room);
-    bombsPlaced_ = 0;
-    while (bombsPlaced_ < wanted) {
+    int placed = 0;
+    while (placed < wanted) {
         const double r1 = random_.next();
         const double r2 = random_.next();
         const double r3 = random_.next();
@@ -47,7 +47,7 @@ void Board::placeBombs(int bombCount, int excludedIndex)
         Cube& target = cube(index);
         if (target.bomb == 0 && index != excludedIndex) {
             target.bomb = 1;
-            ++bombsPlaced_;
+            ++placed;
         }
     }
 }
@@ -82,8 +82,6 @@ bool Board::restore(int width, int height, int depth, std::span<const Cube> reco
     height_ = height;
     depth_ = depth;
     cubes_.assign(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(needed));
-    bombsPlaced_ = static_cast<int>(
-        std::count_if(cubes_.begin(), cubes_.end(), [](const Cube& c) { return c.bomb != 0; }));
     buildViews();
     return true;
 }

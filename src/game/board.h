@@ -60,7 +60,6 @@ public:
     int height() const { return height_; }
     int depth() const { return depth_; }
     int cubeCount() const { return width_ * height_ * depth_; }
-    int bombsPlaced() const { return bombsPlaced_; }
     // ceil(sqrt(w² + h² + d²)): the camera places the block by it.
     int sceneRadius() const;
 
@@ -89,7 +88,6 @@ private:
     int width_ = 0;
     int height_ = 0;
     int depth_ = 0;
-    int bombsPlaced_ = 0;
     SurfaceMesh mesh_;
     NumberLabels labels_;
     BombMarkers bombs_;
