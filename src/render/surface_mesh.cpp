@@ -256,6 +256,23 @@ void SurfaceMesh::clear()
     triangleCount_ = 0;
 }
 
+template <typename Emit>
+void SurfaceMesh::forEachFace(const Board& board, int cornerStride, Emit emit) const
+{
+    int face = 0;
+    for (int index = 0; index < static_cast<int>(faceMasks_.size()); ++index) {
+        const unsigned mask = faceMasks_[static_cast<std::size_t>(index)];
+        if (mask == 0)
+            continue;
+        const CubePosition at = board.positionOf(index);
+        const int corner =
+            cornerStride * gridNumber(at.x, at.y, at.z, board.width(), board.height());
+        for (std::size_t f = 0; f < kFaces.size(); ++f)
+            if ((mask & (1U << f)) != 0)
+                emit(index, corner, f, face++);
+    }
+}
+
 void SurfaceMesh::emitFlat(const Board& board, bool gameEnded)
 {
     const int width = board.width();
@@ -272,34 +289,22 @@ void SurfaceMesh::emitFlat(const Board& board, bool gameEnded)
     }
 
     const Cube* cubes = board.cubes().data();
-    int face = 0;
-    for (int index = 0; index < static_cast<int>(faceMasks_.size()); ++index) {
-        const unsigned mask = faceMasks_[static_cast<std::size_t>(index)];
-        if (mask == 0)
-            continue;
-        const CubePosition at = board.positionOf(index);
-        const int corner = gridNumber(at.x, at.y, at.z, width, height);
-        for (std::size_t f = 0; f < kFaces.size(); ++f) {
-            if ((mask & (1U << f)) == 0)
-                continue;
-            const int direction = kFaces[f].direction;
-            const int first = face * kFlatStripVertices;
-            const int normalFirst = face * kFlatNormalSlots;
-            strips_[static_cast<std::size_t>(face)] = {first, kFlatStripVertices, normalFirst,
-                                                       index};
-            std::int32_t* refs = vertexRefs_.data() + first;
-            for (std::size_t k = 0; k < 4; ++k)
-                refs[k] = corner + cornerOffsets[f][k];
-            const TileBox box = tileBox(tileFor(cubes[index], direction, gameEnded), kFlatInset);
-            TexCoord* uv = texCoords_.data() + first;
-            uv[0] = {box.left, box.top};
-            uv[1] = {box.left, box.bottom};
-            uv[2] = {box.right, box.top};
-            uv[3] = {box.right, box.bottom};
-            std::memset(normalRefs_.data() + normalFirst, direction, kFlatNormalSlots);
-            ++face;
-        }
-    }
+    forEachFace(board, 1, [&](int index, int corner, std::size_t f, int face) {
+        const int direction = kFaces[f].direction;
+        const int first = face * kFlatStripVertices;
+        const int normalFirst = face * kFlatNormalSlots;
+        strips_[static_cast<std::size_t>(face)] = {first, kFlatStripVertices, normalFirst, index};
+        std::int32_t* refs = vertexRefs_.data() + first;
+        for (std::size_t k = 0; k < 4; ++k)
+            refs[k] = corner + cornerOffsets[f][k];
+        const TileBox box = tileBox(tileFor(cubes[index], direction, gameEnded), kFlatInset);
+        TexCoord* uv = texCoords_.data() + first;
+        uv[0] = {box.left, box.top};
+        uv[1] = {box.left, box.bottom};
+        uv[2] = {box.right, box.top};
+        uv[3] = {box.right, box.bottom};
+        std::memset(normalRefs_.data() + normalFirst, direction, kFlatNormalSlots);
+    });
 }
 
 void SurfaceMesh::emitBevelled(const Board& board, bool gameEnded)
@@ -339,50 +344,39 @@ void SurfaceMesh::emitBevelled(const Board& board, bool gameEnded)
     }
 
     const Cube* cubes = board.cubes().data();
-    int face = 0;
-    for (int index = 0; index < static_cast<int>(faceMasks_.size()); ++index) {
-        const unsigned mask = faceMasks_[static_cast<std::size_t>(index)];
-        if (mask == 0)
-            continue;
-        const CubePosition at = board.positionOf(index);
-        const int corner = 9 * gridNumber(at.x, at.y, at.z, width, height);
-        for (std::size_t f = 0; f < kFaces.size(); ++f) {
-            if ((mask & (1U << f)) == 0)
-                continue;
-            const int first = face * kFaceVertices;
-            const int normalFirst = face * kFaceNormalSlots;
-            FaceStrip* strip = strips_.data() + 2 * face;
-            strip[0] = {first, kRingVertices, normalFirst, index};
-            strip[1] = {first + kRingVertices, kFlatStripVertices, normalFirst + kRingNormalSlots,
-                        index};
+    forEachFace(board, 9, [&](int index, int corner, std::size_t f, int face) {
+        const int first = face * kFaceVertices;
+        const int normalFirst = face * kFaceNormalSlots;
+        FaceStrip* strip = strips_.data() + 2 * face;
+        strip[0] = {first, kRingVertices, normalFirst, index};
+        strip[1] = {first + kRingVertices, kFlatStripVertices, normalFirst + kRingNormalSlots,
+                    index};
 
-            std::int32_t* refs = vertexRefs_.data() + first;
-            for (std::size_t k = 0; k < kFaceVertices; ++k)
-                refs[k] = corner + vertexOffsets[f][k];
+        std::int32_t* refs = vertexRefs_.data() + first;
+        for (std::size_t k = 0; k < kFaceVertices; ++k)
+            refs[k] = corner + vertexOffsets[f][k];
 
-            const int tile = tileFor(cubes[index], kFaces[f].direction, gameEnded);
-            const TileBox o = tileBox(tile, kOuterInset);
-            const TileBox p = tileBox(tile, kPanelInset);
-            TexCoord* uv = texCoords_.data() + first;
-            uv[0] = {o.left, o.top};
-            uv[1] = {p.left, p.top};
-            uv[2] = {o.right, o.top};
-            uv[3] = {p.right, p.top};
-            uv[4] = {o.right, o.bottom};
-            uv[5] = {p.right, p.bottom};
-            uv[6] = {o.left, o.bottom};
-            uv[7] = {p.left, p.bottom};
-            uv[8] = uv[0];
-            uv[9] = uv[1];
-            uv[10] = uv[3];
-            uv[11] = uv[1];
-            uv[12] = uv[5];
-            uv[13] = uv[7];
+        const int tile = tileFor(cubes[index], kFaces[f].direction, gameEnded);
+        const TileBox o = tileBox(tile, kOuterInset);
+        const TileBox p = tileBox(tile, kPanelInset);
+        TexCoord* uv = texCoords_.data() + first;
+        uv[0] = {o.left, o.top};
+        uv[1] = {p.left, p.top};
+        uv[2] = {o.right, o.top};
+        uv[3] = {p.right, p.top};
+        uv[4] = {o.right, o.bottom};
+        uv[5] = {p.right, p.bottom};
+        uv[6] = {o.left, o.bottom};
+        uv[7] = {p.left, p.bottom};
+        uv[8] = uv[0];
+        uv[9] = uv[1];
+        uv[10] = uv[3];
+        uv[11] = uv[1];
+        uv[12] = uv[5];
+        uv[13] = uv[7];
 
-            std::memcpy(normalRefs_.data() + normalFirst, normalSlots[f].data(), kFaceNormalSlots);
-            ++face;
-        }
-    }
+        std::memcpy(normalRefs_.data() + normalFirst, normalSlots[f].data(), kFaceNormalSlots);
+    });
 }
 
 } // namespace kubrix

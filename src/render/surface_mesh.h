@@ -111,6 +111,10 @@ private:
     void layoutVertices(int width, int height, int depth);
     void markFaces(const Board& board);
     void allocate(int faces);
+    // Calls emit(cube index, grid number of its low corner × cornerStride, emission-order face,
+    // running face count) for every face that shows, in cube index and emission order.
+    template <typename Emit>
+    void forEachFace(const Board& board, int cornerStride, Emit emit) const;
     void emitFlat(const Board& board, bool gameEnded);
     void emitBevelled(const Board& board, bool gameEnded);
     void clear();
