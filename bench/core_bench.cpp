@@ -1,8 +1,8 @@
 // Timings of the core on the largest board; the benchmark names stay fixed across versions.
-#include "core/clock.h"
-#include "core/memory_settings_store.h"
-#include "game/board.h"
-#include "game/game.h"
+#include "core/base/clock.h"
+#include "core/base/memory_settings_store.h"
+#include "core/game/board.h"
+#include "core/game/game.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // The benchmark's OpenGL context and game.
 #include "gl_bench_rig.h"
 
-#include "builtin_skin.h"
-#include "render/render_context.h"
+#include "default_skin/builtin_skin.h"
+#include "platform/gl/render_context.h"
 
 #include <QSurfaceFormat>
 

@@ -2,14 +2,14 @@
 // skin, for timing whole frames and picks; made on first use so the core timings need no display.
 #pragma once
 
-#include "core/clock.h"
-#include "core/memory_settings_store.h"
-#include "game/game.h"
-#include "render/picker.h"
-#include "render/render_context.h"
-#include "render/scene_renderer.h"
-#include "render/texture_set.h"
-#include "skin/skin_store.h"
+#include "core/base/clock.h"
+#include "core/base/memory_settings_store.h"
+#include "core/game/game.h"
+#include "core/skin/skin_store.h"
+#include "platform/gl/picker.h"
+#include "platform/gl/render_context.h"
+#include "platform/gl/scene_renderer.h"
+#include "platform/gl/texture_set.h"
 
 #include <QGuiApplication>
 #include <QOffscreenSurface>

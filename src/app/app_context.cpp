@@ -1,11 +1,11 @@
 // The program's process-wide objects.
 #include "app/app_context.h"
 
-#include "app/c_main_frame.h"
-#include "app/device_probe.h"
-#include "app/qt_messages.h"
-#include "app/qt_settings_store.h"
-#include "builtin_skin.h"
+#include "default_skin/builtin_skin.h"
+#include "platform/gl/device_probe.h"
+#include "platform/ui/c_main_frame.h"
+#include "platform/ui/qt_messages.h"
+#include "platform/ui/qt_settings_store.h"
 
 #include <QStandardPaths>
 

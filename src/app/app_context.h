@@ -1,13 +1,13 @@
 // The program's process-wide objects, one of each, and the window side of start-up.
 #pragma once
 
-#include "app/game_app.h"
-#include "app/main_frame_host.h"
-#include "app/skin_info_popup.h"
-#include "audio/sound_system.h"
-#include "core/clock.h"
-#include "render/texture_set.h"
-#include "skin/skin_store.h"
+#include "core/base/clock.h"
+#include "core/shell/game_app.h"
+#include "core/skin/skin_store.h"
+#include "platform/audio/sound_system.h"
+#include "platform/gl/texture_set.h"
+#include "platform/ui/main_frame_host.h"
+#include "platform/ui/skin_info_popup.h"
 
 #include <filesystem>
 #include <functional>

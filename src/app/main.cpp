@@ -1,6 +1,6 @@
 // kubrix: the game's program entry.
 #include "app/app_context.h"
-#include "app/device_probe.h"
+#include "platform/gl/device_probe.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,7 +1,7 @@
 // A board context whose game state, tint and texture invalidations a test controls and reads.
 #pragma once
 
-#include "game/board.h"
+#include "core/game/board.h"
 
 namespace kubrix::test {
 

@@ -1,9 +1,9 @@
 // A game wired to an in-memory store, a manual clock and recording doubles.
 #pragma once
 
-#include "core/clock.h"
-#include "core/memory_settings_store.h"
-#include "game/game.h"
+#include "core/base/clock.h"
+#include "core/base/memory_settings_store.h"
+#include "core/game/game.h"
 #include "support/recording_services.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // A message seam that records every message and answers from a script.
 #pragma once
 
-#include "core/messages.h"
+#include "core/base/messages.h"
 
 #include <deque>
 #include <string>

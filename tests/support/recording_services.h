@@ -1,10 +1,10 @@
 // Recording doubles of the seams the game rules call out through.
 #pragma once
 
-#include "audio/sound_player.h"
-#include "game/game.h"
-#include "game/game_host.h"
-#include "render/texture_cache.h"
+#include "core/game/game.h"
+#include "core/game/game_host.h"
+#include "core/game/sound_player.h"
+#include "core/game/texture_cache.h"
 
 #include <functional>
 #include <vector>

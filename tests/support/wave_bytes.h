@@ -1,7 +1,7 @@
 // Builds small RIFF WAVE files in memory for tests.
 #pragma once
 
-#include "core/little_endian.h"
+#include "core/base/little_endian.h"
 
 #include <cstdint>
 #include <string_view>

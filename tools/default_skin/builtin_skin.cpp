@@ -1,5 +1,5 @@
 // The built-in skin package from the program's resources.
-#include "builtin_skin.h"
+#include "default_skin/builtin_skin.h"
 
 #include <QFile>
 

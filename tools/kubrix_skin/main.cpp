@@ -1,5 +1,5 @@
 // kubrix-skin: the skin author's tool, on the game's own package and script code.
-#include "skin_tool.h"
+#include "kubrix_skin/skin_tool.h"
 
 #include <iostream>
 

@@ -1,13 +1,13 @@
 // The kubrix-skin command line.
-#include "skin_tool.h"
+#include "kubrix_skin/skin_tool.h"
 
-#include "audio/wave_reader.h"
-#include "core/messages.h"
-#include "render/packed_image.h"
-#include "skin/skin_package.h"
-#include "skin/skin_script.h"
-#include "skin/skin_script_compiler.h"
-#include "skin_unpacker.h"
+#include "core/base/messages.h"
+#include "core/formats/packed_image.h"
+#include "core/formats/skin_package.h"
+#include "core/formats/wave_reader.h"
+#include "core/skin/skin_script.h"
+#include "core/skin/skin_script_compiler.h"
+#include "kubrix_skin/skin_unpacker.h"
 
 #include <filesystem>
 

@@ -1,10 +1,10 @@
 // Turns a skin package back into a skin script with its bitmaps and waves.
-#include "skin_unpacker.h"
+#include "kubrix_skin/skin_unpacker.h"
 
-#include "render/bmp_writer.h"
-#include "render/packed_image.h"
-#include "skin/skin_script.h"
-#include "skin/skin_script_compiler.h"
+#include "core/formats/bmp_writer.h"
+#include "core/formats/packed_image.h"
+#include "core/skin/skin_script.h"
+#include "core/skin/skin_script_compiler.h"
 
 #include <algorithm>
 #include <cctype>

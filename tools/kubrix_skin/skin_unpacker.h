@@ -1,8 +1,8 @@
 // Turns a skin package back into a skin script with its bitmaps and waves.
 #pragma once
 
-#include "render/rgba_image.h"
-#include "skin/skin_package.h"
+#include "core/formats/rgba_image.h"
+#include "core/formats/skin_package.h"
 
 #include <filesystem>
 #include <ostream>

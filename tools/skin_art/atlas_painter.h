@@ -1,8 +1,8 @@
 // An atlas picture under construction: pieces painted on their own and placed at their rectangles.
 #pragma once
 
-#include "render/atlas.h"
-#include "render/rgba_image.h"
+#include "core/formats/rgba_image.h"
+#include "core/scene/atlas.h"
 
 #include <QImage>
 #include <QRect>

@@ -1,7 +1,7 @@
 // Lays out the cube atlas and paints its number labels.
 #include "skin_art/cube_atlas_painter.h"
 
-#include "render/atlas.h"
+#include "core/scene/atlas.h"
 #include "skin_art/art_text.h"
 #include "skin_art/atlas_painter.h"
 #include "skin_art/bomb_painter.h"

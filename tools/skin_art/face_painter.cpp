@@ -1,7 +1,7 @@
 // Paints the face icons: one head, with eyes and mouth drawn for each mood.
 #include "skin_art/face_painter.h"
 
-#include "render/atlas.h"
+#include "core/scene/atlas.h"
 #include "skin_art/art_text.h"
 #include "skin_art/atlas_painter.h"
 

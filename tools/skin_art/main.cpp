@@ -1,5 +1,5 @@
 // kubrix-skin-art: draws, synthesises and scripts the built-in skin, and draws the program icon.
-#include "render/bmp_writer.h"
+#include "core/formats/bmp_writer.h"
 #include "skin_art/art_text.h"
 #include "skin_art/atlas_painter.h"
 #include "skin_art/cube_atlas_painter.h"

@@ -1,7 +1,7 @@
 // Lays out the overlay atlas and paints its banners and backdrop.
 #include "skin_art/overlay_atlas_painter.h"
 
-#include "render/atlas.h"
+#include "core/scene/atlas.h"
 #include "skin_art/art_text.h"
 #include "skin_art/atlas_painter.h"
 #include "skin_art/counter_painter.h"

@@ -1,8 +1,8 @@
 // Synthesises the built-in skin's nine sounds by additive synthesis with envelopes.
 #include "skin_art/sound_synth.h"
 
-#include "audio/sound_player.h"
-#include "core/little_endian.h"
+#include "core/base/little_endian.h"
+#include "core/game/sound_player.h"
 
 #include <algorithm>
 #include <cmath>

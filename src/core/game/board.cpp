@@ -1,0 +1,147 @@
+// The block of cubes: indexing, bomb placement, neighbour counts and the derived views.
+#include "core/game/board.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kubrix {
+
+Board::Board(const Clock& clock, BoardContext& context)
+    : clock_(clock), context_(context), mesh_(context.tint())
+{
+}
+
+void Board::generate(int width, int height, int depth, int bombCount, int excludedIndex)
+{
+    width_ = width;
+    height_ = height;
+    depth_ = depth;
+    cubes_.assign(static_cast<std::size_t>(cubeCount()), Cube{});
+    random_.seed(clock_.now());
+    placeBombs(bombCount, excludedIndex);
+    countNeighbours();
+    buildViews();
+}
+
+void Board::regenerateExcluding(int bombCount, int excludedIndex)
+{
+    generate(width_, height_, depth_, bombCount, excludedIndex);
+}
+
+void Board::placeBombs(int bombCount, int excludedIndex)
+{
+    // Rejection placement only ends when a free cube exists for every bomb: a custom board
+    // may ask for as many bombs as it has cubes, and the first exposure then excludes one.
+    const bool excluding = excludedIndex >= 0 && excludedIndex < cubeCount();
+    const int room = cubeCount() - (excluding ? 1 : 0);
+    const int wanted = std::clamp(bombCount, 0, room);
+    int placed = 0;
+    while (placed < wanted) {
+        const double r1 = random_.next();
+        const double r2 = random_.next();
+        const double r3 = random_.next();
+        const auto x = static_cast<int>(r1 / Rand15::kRange * width_);
+        const auto y = static_cast<int>(r2 / Rand15::kRange * height_);
+        const auto z = static_cast<int>(r3 / Rand15::kRange * depth_);
+        const int index = indexOf(x, y, z);
+        Cube& target = cube(index);
+        if (target.bomb == 0 && index != excludedIndex) {
+            target.bomb = 1;
+            ++placed;
+        }
+    }
+}
+
+void Board::countNeighbours()
+{
+    for (int z = 0; z < depth_; ++z) {
+        for (int y = 0; y < height_; ++y) {
+            for (int x = 0; x < width_; ++x) {
+                int count = 0;
+                for (int dx = -1; dx <= 1; ++dx) {
+                    for (int dy = -1; dy <= 1; ++dy) {
+                        for (int dz = -1; dz <= 1; ++dz) {
+                            if ((dx | dy | dz) != 0 && contains(x + dx, y + dy, z + dz) &&
+                                cube(indexOf(x + dx, y + dy, z + dz)).bomb != 0)
+                                ++count;
+                        }
+                    }
+                }
+                cube(indexOf(x, y, z)).neighbourBombs = static_cast<std::uint8_t>(count);
+            }
+        }
+    }
+}
+
+bool Board::restore(int width, int height, int depth, std::span<const Cube> records)
+{
+    if (!canRestore(width, height, depth, records.size()))
+        return false;
+    const auto needed = static_cast<std::size_t>(width * height * depth);
+    width_ = width;
+    height_ = height;
+    depth_ = depth;
+    cubes_.assign(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(needed));
+    buildViews();
+    return true;
+}
+
+bool Board::refresh()
+{
+    context_.invalidateTextures();
+    const bool won = mesh_.build(*this, context_.gameEnded());
+    bombs_.build(*this, context_.gameLost(), context_.tint());
+    labels_.build(*this, context_.tint());
+    return won;
+}
+
+void Board::buildViews()
+{
+    mesh_.build(*this, context_.gameEnded());
+    labels_.build(*this, context_.tint());
+    bombs_.build(*this, context_.gameLost(), context_.tint());
+}
+
+void Board::setHover(int index)
+{
+    mesh_.setHover(index);
+    labels_.setHover(index);
+}
+
+void Board::setBevelled(bool bevelled)
+{
+    mesh_.setBevelled(bevelled);
+    mesh_.build(*this, context_.gameEnded());
+}
+
+int Board::sceneRadius() const
+{
+    const double squares =
+        double(width_) * width_ + double(height_) * height_ + double(depth_) * depth_;
+    return static_cast<int>(std::ceil(std::sqrt(squares)));
+}
+
+bool Board::fits(int width, int height, int depth)
+{
+    const auto inRange = [](int side) { return side >= 1 && side <= kMaxSide; };
+    return inRange(width) && inRange(height) && inRange(depth);
+}
+
+bool Board::canRestore(int width, int height, int depth, std::size_t recordCount)
+{
+    return fits(width, height, depth) &&
+           recordCount >= static_cast<std::size_t>(width * height * depth);
+}
+
+bool Board::contains(int x, int y, int z) const
+{
+    return x >= 0 && x < width_ && y >= 0 && y < height_ && z >= 0 && z < depth_;
+}
+
+CubePosition Board::positionOf(int index) const
+{
+    const int layer = width_ * height_;
+    return {index % width_, (index % layer) / width_, index / layer};
+}
+
+} // namespace kubrix

@@ -1,0 +1,312 @@
+// The rules of play: exposure with its flood, the mark cycle, the safe first exposure, the end
+// of a game and its bookkeeping.
+#include "core/game/game.h"
+
+#include "core/base/settings_table.h"
+#include "core/game/levels.h"
+#include "core/game/tutorial_layout.h"
+
+#include <algorithm>
+#include <deque>
+
+namespace kubrix {
+
+Game::Game(GameServices services) : services_(services)
+{
+}
+
+Game::~Game() = default;
+
+Colour Game::tint() const
+{
+    return services_.host.boardTint();
+}
+
+void Game::invalidateTextures()
+{
+    services_.textures.invalidate();
+}
+
+void Game::initFromSettings()
+{
+    const SettingsStore& store = services_.settings;
+    hoverIndex_ = -1;
+    quality_ = settings::read(store, settings::quality);
+    if (quality_ < 0 || quality_ > 2)
+        quality_ = 2;
+    services_.textures.setSmoothTextures(quality_ > 0);
+
+    // The start-up game is only ever set by hand; a size the board cannot take falls back to
+    // the defaults rather than allocating nonsense.
+    BoardSize start{
+        settings::read(store, settings::startWidth), settings::read(store, settings::startHeight),
+        settings::read(store, settings::startDepth), settings::read(store, settings::startBombs)};
+    if (!Board::fits(start.width, start.height, start.depth))
+        start = {settings::startWidth.fallback, settings::startHeight.fallback,
+                 settings::startDepth.fallback, settings::startBombs.fallback};
+    start.bombs = clampCustomSize(start).bombs;
+    int startLevel = settings::read(store, settings::startLevel);
+    if (!keepsRecords(startLevel) && startLevel != kLevelCustom)
+        startLevel = settings::startLevel.fallback;
+
+    soundOn_ = settings::read(store, settings::soundOn) != 0;
+    musicOn_ = settings::read(store, settings::musicOn) != 0;
+    for (std::size_t level = 0; level < records_.size(); ++level) {
+        records_[level].name = settings::read(store, settings::recordName[level]);
+        records_[level].seconds = settings::read(store, settings::recordSeconds[level]);
+    }
+
+    board_ = std::make_unique<Board>(services_.clock, static_cast<BoardContext&>(*this));
+    newGame(startLevel, start.width, start.height, start.depth, start.bombs);
+    board_->setBevelled(quality_ == 2);
+    services_.textures.setSmoothTextures(quality_ > 0);
+}
+
+void Game::newGame(int level, int width, int height, int depth, int bombCount)
+{
+    level_ = level;
+    bombCount_ = bombCount;
+    marksPlaced_ = 0;
+    startTick_ = 0;
+    endTick_ = 0;
+    lost_ = false;
+    board_->generate(width, height, depth, bombCount, -1);
+}
+
+void Game::restartSame()
+{
+    newGame(level_, board_->width(), board_->height(), board_->depth(), bombCount_);
+}
+
+void Game::selectLevel(int level)
+{
+    if (const auto preset = presetOf(level))
+        newGame(level, preset->width, preset->height, preset->depth, preset->bombs);
+}
+
+void Game::setupTutorialBoard()
+{
+    newGame(kLevelBeginner, kTutorialSide, kTutorialSide, kTutorialSide, kTutorialBombs);
+    const auto layout = tutorialLayout();
+    for (int index = 0; index < kTutorialCubes; ++index)
+        board_->cube(index) = layout[static_cast<std::size_t>(index)];
+    services_.viewRotation = kTutorialRotation;
+    board_->refresh();
+}
+
+bool Game::restoreGame(std::uint32_t elapsedSeconds, int level, int width, int height, int depth,
+                       int bombCount, int marksPlaced, std::span<const Cube> cubeRecords)
+{
+    if (!Board::canRestore(width, height, depth, cubeRecords.size()))
+        return false;
+    startTick_ = now() - 1000U * elapsedSeconds;
+    level_ = level;
+    marksPlaced_ = marksPlaced;
+    bombCount_ = bombCount;
+    endTick_ = 0;
+    lost_ = false;
+    face_.set(FaceState::kIdle, now());
+    services_.statistics.recordGameStarted();
+    return board_->restore(width, height, depth, cubeRecords);
+}
+
+int Game::expose(int index)
+{
+    if (endTick_ != 0 || index < 0 || index >= board_->cubeCount())
+        return 0;
+    if (board_->cube(index).marked != 0) {
+        hint_.clickOnMarked(now());
+        return 1;
+    }
+    if (startTick_ == 0) {
+        face_.set(FaceState::kIdle, now());
+        startTick_ = now();
+        if (!services_.host.tutorialRunning()) {
+            board_->regenerateExcluding(bombCount_, index);
+            services_.statistics.recordGameStarted();
+        }
+    }
+    // Looked up only now: the first exposure replaced the whole cube array.
+    Cube& cube = board_->cube(index);
+    std::optional<SoundId> sound;
+    if (cube.bomb != 0) {
+        lost_ = true;
+        cube.intact = 0;
+    } else {
+        cube.covered = 0;
+        sound = SoundId::Safe;
+    }
+    if (cube.neighbourBombs == 0)
+        flood(index);
+
+    const bool won = board_->refresh();
+    if (won || lost_) {
+        sound = finish();
+        // Again, so that the bomb list of a lost game is built and marks show as wrong.
+        board_->refresh();
+    }
+    if (sound)
+        playEffect(*sound);
+    return 1;
+}
+
+void Game::flood(int index)
+{
+    // Marks do not stop a flood: a marked cube it reaches is exposed and keeps its mark flag,
+    // so the bomb counter still counts it.
+    std::deque<CubePosition> queue{board_->positionOf(index)};
+    while (!queue.empty()) {
+        const CubePosition at = queue.front();
+        queue.pop_front();
+        for (int dx = -1; dx <= 1; ++dx) {
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dz = -1; dz <= 1; ++dz) {
+                    const int x = at.x + dx;
+                    const int y = at.y + dy;
+                    const int z = at.z + dz;
+                    if ((dx | dy | dz) == 0 || !board_->contains(x, y, z))
+                        continue;
+                    Cube& next = board_->cube(board_->indexOf(x, y, z));
+                    if (next.covered == 0)
+                        continue;
+                    next.floodUntouched = 0;
+                    next.covered = 0;
+                    if (next.neighbourBombs == 0)
+                        queue.push_back({x, y, z});
+                }
+            }
+        }
+    }
+}
+
+SoundId Game::finish()
+{
+    endTick_ = now();
+    const std::uint32_t seconds = elapsedSeconds();
+    SoundId sound = SoundId::GameOver;
+    if (!lost_) {
+        const bool fastest = !services_.host.tutorialGame() && keepsRecords(level_) &&
+                             static_cast<std::int64_t>(record(level_).seconds) > seconds;
+        if (fastest) {
+            services_.host.showRecordEntry(*this);
+            face_.set(FaceState::kWonRecord, now());
+            sound = SoundId::HiScore;
+        } else {
+            face_.set(FaceState::kWon, now());
+            sound = SoundId::Win;
+        }
+    } else {
+        face_.set(FaceState::kLost, now());
+    }
+    services_.statistics.recordFinishedGame(!lost_, seconds);
+    return sound;
+}
+
+int Game::toggleMark(int index)
+{
+    if (endTick_ != 0 || index < 0 || index >= board_->cubeCount())
+        return 0;
+    // A mark starts the clock, so the first exposure after it is not made safe.
+    if (startTick_ == 0)
+        startTick_ = now();
+    Cube& cube = board_->cube(index);
+    SoundId sound = SoundId::Marked;
+    if (cube.suspect != 0) {
+        cube.suspect = 0;
+        sound = SoundId::Unmark;
+    } else if (cube.marked != 0) {
+        cube.marked = 0;
+        --marksPlaced_;
+        cube.suspect = 1;
+        sound = SoundId::Question;
+    } else {
+        cube.marked = 1;
+        ++marksPlaced_;
+    }
+    playEffect(sound);
+    board_->refresh();
+    return 1;
+}
+
+int Game::setHover(int index)
+{
+    if (index == hoverIndex_)
+        return 0;
+    hoverIndex_ = index;
+    board_->setHover(index);
+    return 1;
+}
+
+std::uint32_t Game::elapsedSeconds() const
+{
+    if (startTick_ == 0)
+        return 0;
+    const std::uint32_t end = endTick_ != 0 ? endTick_ : now();
+    return (end - startTick_) / 1000U;
+}
+
+int Game::clockSeconds() const
+{
+    return static_cast<int>(std::min<std::uint32_t>(elapsedSeconds(), 59999U));
+}
+
+int Game::bombCounter() const
+{
+    return std::clamp(bombCount_ - marksPlaced_, 0, 999);
+}
+
+void Game::setRecord(const std::string& name)
+{
+    if (!keepsRecords(level_))
+        return;
+    auto& entry = records_[static_cast<std::size_t>(level_)];
+    entry.name = name;
+    entry.seconds = static_cast<std::int32_t>(elapsedSeconds());
+    writeRecord(level_);
+}
+
+void Game::writeRecord(int level)
+{
+    if (!keepsRecords(level))
+        return;
+    const auto slot = static_cast<std::size_t>(level);
+    settings::write(services_.settings, settings::recordName[slot], records_[slot].name);
+    settings::write(services_.settings, settings::recordSeconds[slot], records_[slot].seconds);
+}
+
+void Game::clearRecords()
+{
+    for (auto& entry : records_)
+        entry = {std::string(), settings::kNoRecordSeconds};
+}
+
+void Game::toggleSound()
+{
+    soundOn_ = !soundOn_;
+    settings::write(services_.settings, settings::soundOn, soundOn_ ? 1 : 0);
+}
+
+void Game::toggleMusic()
+{
+    musicOn_ = !musicOn_;
+    if (musicOn_)
+        services_.sound.playMusic();
+    else
+        services_.sound.stopMusic();
+    settings::write(services_.settings, settings::musicOn, musicOn_ ? 1 : 0);
+}
+
+void Game::setQuality(int quality)
+{
+    quality_ = quality;
+    board_->setBevelled(quality == 2);
+    services_.textures.setSmoothTextures(quality > 0);
+}
+
+void Game::playEffect(SoundId id)
+{
+    if (soundOn_)
+        services_.sound.playSound(id);
+}
+
+} // namespace kubrix

@@ -1,0 +1,126 @@
+// The game being played and the player's game preferences, with every rule of play.
+#pragma once
+
+#include "core/base/clock.h"
+#include "core/base/settings_store.h"
+#include "core/game/board.h"
+#include "core/game/bomb_hint.h"
+#include "core/game/face_state.h"
+#include "core/game/game_host.h"
+#include "core/game/sound_player.h"
+#include "core/game/statistics.h"
+#include "core/game/texture_cache.h"
+#include "core/scene/quaternion.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace kubrix {
+
+// Everything outside the rules that the rules reach.
+struct GameServices {
+    SettingsStore& settings;
+    const Clock& clock;
+    Statistics& statistics;
+    Quaternion& viewRotation;
+    SoundPlayer& sound;
+    TextureCache& textures;
+    GameHost& host;
+};
+
+struct FastestTime {
+    std::string name;
+    std::int32_t seconds = 0;
+};
+
+class Game final : private BoardContext {
+public:
+    static constexpr int kRecordLevels = 3;
+
+    // Empty records, quality 0 and no board until initFromSettings.
+    explicit Game(GameServices services);
+    ~Game() override;
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // Reads the preferences and starts the stored start-up game.
+    void initFromSettings();
+    void newGame(int level, int width, int height, int depth, int bombCount);
+    void restartSame();
+    void selectLevel(int level);
+    void setupTutorialBoard();
+    // A saved game: refused, changing nothing, when its board size is outside 1..20 or the
+    // records are fewer than the size needs.
+    bool restoreGame(std::uint32_t elapsedSeconds, int level, int width, int height, int depth,
+                     int bombCount, int marksPlaced, std::span<const Cube> cubeRecords);
+
+    // 1 when the click was taken, 0 when the game had already ended (or no such cube).
+    int expose(int index);
+    int toggleMark(int index);
+    // 1 when the hovered cube changed.
+    int setHover(int index);
+
+    std::uint32_t elapsedSeconds() const;
+    void setRecord(const std::string& name);
+    void writeRecord(int level);
+    void clearRecords();
+    void toggleSound();
+    void toggleMusic();
+    void setQuality(int quality);
+
+    int level() const { return level_; }
+    int hoverIndex() const { return hoverIndex_; }
+    int bombCount() const { return bombCount_; }
+    int marksPlaced() const { return marksPlaced_; }
+    bool soundOn() const { return soundOn_; }
+    bool musicOn() const { return musicOn_; }
+    int quality() const { return quality_; }
+    const FastestTime& record(int level) const { return records_[static_cast<std::size_t>(level)]; }
+    std::uint32_t startTick() const { return startTick_; }
+    std::uint32_t endTick() const { return endTick_; }
+    bool lost() const { return lost_; }
+    bool running() const { return startTick_ != 0 && endTick_ == 0; }
+    bool ended() const { return endTick_ != 0; }
+    // The clock shows at most 59999 seconds; the counter shows 0..999 bombs left.
+    int clockSeconds() const;
+    int bombCounter() const;
+
+    Board& board() { return *board_; }
+    const Board& board() const { return *board_; }
+    FaceState& face() { return face_; }
+    const FaceState& face() const { return face_; }
+    const BombHint& bombHint() const { return hint_; }
+
+private:
+    bool gameEnded() const override { return endTick_ != 0; }
+    bool gameLost() const override { return endTick_ != 0 && lost_; }
+    Colour tint() const override;
+    void invalidateTextures() override;
+
+    void flood(int index);
+    // Returns the sound that closes the game.
+    SoundId finish();
+    void playEffect(SoundId id);
+    std::uint32_t now() const { return services_.clock.now(); }
+
+    GameServices services_;
+    int level_ = 0;
+    int hoverIndex_ = -1;
+    std::unique_ptr<Board> board_;
+    int bombCount_ = 0;
+    int marksPlaced_ = 0;
+    bool soundOn_ = false;
+    bool musicOn_ = false;
+    int quality_ = 0;
+    std::array<FastestTime, kRecordLevels> records_{};
+    std::uint32_t startTick_ = 0;
+    std::uint32_t endTick_ = 0;
+    bool lost_ = false;
+    FaceState face_;
+    BombHint hint_;
+};
+
+} // namespace kubrix

@@ -1,0 +1,158 @@
+// The game's sound effects and looping music through OpenAL.
+#include "platform/audio/sound_system.h"
+
+#include "core/formats/wave_reader.h"
+#include "core/skin/skin_store.h"
+
+#include <AL/al.h>
+#include <AL/alc.h>
+
+#include <vector>
+
+namespace kubrix {
+
+namespace {
+
+constexpr std::size_t kMusic = static_cast<std::size_t>(SoundId::Music);
+
+// The OpenAL format of a PCM wave, or 0 when OpenAL has none for it.
+ALenum alFormatOf(const WaveFormat& format)
+{
+    if (format.formatTag != WaveReader::kPcmTag)
+        return 0;
+    if (format.channels == 1 && format.bitsPerSample == 8)
+        return AL_FORMAT_MONO8;
+    if (format.channels == 1 && format.bitsPerSample == 16)
+        return AL_FORMAT_MONO16;
+    if (format.channels == 2 && format.bitsPerSample == 8)
+        return AL_FORMAT_STEREO8;
+    if (format.channels == 2 && format.bitsPerSample == 16)
+        return AL_FORMAT_STEREO16;
+    return 0;
+}
+
+} // namespace
+
+SoundSystem::SoundSystem(SkinStore& skins, Messages& messages) : skins_(skins), messages_(messages)
+{
+}
+
+SoundSystem::~SoundSystem()
+{
+    shutdownSound();
+}
+
+bool SoundSystem::ensureDevice()
+{
+    if (device_ != nullptr)
+        return true;
+    if (tried_ || shutDown_)
+        return false;
+    tried_ = true;
+    device_ = alcOpenDevice(nullptr);
+    if (device_ != nullptr) {
+        context_ = alcCreateContext(device_, nullptr);
+        if (context_ != nullptr && alcMakeContextCurrent(context_) == ALC_TRUE) {
+            alGenSources(kSoundCount, sources_.data());
+            if (alGetError() == AL_NO_ERROR) {
+                alSourcei(sources_[kMusic], AL_LOOPING, AL_TRUE);
+                reloadSounds();
+                return true;
+            }
+        }
+        if (context_ != nullptr) {
+            alcMakeContextCurrent(nullptr);
+            alcDestroyContext(context_);
+            context_ = nullptr;
+        }
+        alcCloseDevice(device_);
+        device_ = nullptr;
+    }
+    messages_.show(kDisabledMessage, kCaption, MessageIcon::Information, MessageButtons::Ok);
+    return false;
+}
+
+void SoundSystem::reloadSounds()
+{
+    if (!ensureDevice())
+        return;
+    const SkinPackage& skin = skins_.currentSkin();
+    for (std::size_t i = 0; i < kSoundCount; ++i) {
+        releaseBuffer(i);
+        const auto bytes = skin.soundBytes(static_cast<int>(i));
+        WaveReader reader;
+        if (bytes.empty() || failed(reader.open(bytes.data(), bytes.size())))
+            continue;
+        const ALenum format = alFormatOf(reader.format());
+        std::vector<std::uint8_t> samples(reader.dataSize());
+        std::size_t copied = 0;
+        if (format == 0 || samples.empty() ||
+            failed(reader.read(samples.data(), samples.size(), &copied)) ||
+            copied != samples.size())
+            continue;
+        alGetError();
+        alGenBuffers(1, &buffers_[i]);
+        alBufferData(buffers_[i], format, samples.data(), static_cast<ALsizei>(samples.size()),
+                     static_cast<ALsizei>(reader.format().samplesPerSecond));
+        if (alGetError() != AL_NO_ERROR) {
+            alDeleteBuffers(1, &buffers_[i]);
+            buffers_[i] = 0;
+            continue;
+        }
+        alSourcei(sources_[i], AL_BUFFER, static_cast<ALint>(buffers_[i]));
+        present_[i] = true;
+    }
+}
+
+void SoundSystem::releaseBuffer(std::size_t index)
+{
+    if (!present_[index])
+        return;
+    // A buffer cannot be deleted while a source still holds it.
+    alSourceStop(sources_[index]);
+    alSourcei(sources_[index], AL_BUFFER, 0);
+    alDeleteBuffers(1, &buffers_[index]);
+    buffers_[index] = 0;
+    present_[index] = false;
+}
+
+void SoundSystem::playSound(SoundId id)
+{
+    const auto i = static_cast<std::size_t>(id);
+    if (i >= kSoundCount || !ensureDevice() || !present_[i])
+        return;
+    ALint state = AL_STOPPED;
+    alGetSourcei(sources_[i], AL_SOURCE_STATE, &state);
+    if (state != AL_PLAYING)
+        alSourcePlay(sources_[i]);
+}
+
+void SoundSystem::playMusic()
+{
+    playSound(SoundId::Music);
+}
+
+void SoundSystem::stopMusic()
+{
+    if (!ensureDevice() || !present_[kMusic])
+        return;
+    // Pausing keeps the position, so the next start continues the tune.
+    alSourcePause(sources_[kMusic]);
+}
+
+void SoundSystem::shutdownSound()
+{
+    shutDown_ = true;
+    if (device_ == nullptr)
+        return;
+    for (std::size_t i = 0; i < kSoundCount; ++i)
+        releaseBuffer(i);
+    alDeleteSources(kSoundCount, sources_.data());
+    alcMakeContextCurrent(nullptr);
+    alcDestroyContext(context_);
+    alcCloseDevice(device_);
+    context_ = nullptr;
+    device_ = nullptr;
+}
+
+} // namespace kubrix

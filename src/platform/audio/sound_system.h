@@ -1,0 +1,62 @@
+// The game's sound effects and looping music through OpenAL: one buffer and one source per
+// sound of the current skin.
+#pragma once
+
+#include "core/base/messages.h"
+#include "core/game/sound_player.h"
+
+#include <array>
+#include <cstdint>
+
+struct ALCdevice_struct;
+struct ALCcontext_struct;
+
+namespace kubrix {
+
+class SkinStore;
+
+class SoundSystem final : public SoundPlayer {
+public:
+    static constexpr const char* kDisabledMessage =
+        "Sound has been disabled. An audio output device (PulseAudio, PipeWire or ALSA) is "
+        "required to enable sound.";
+    static constexpr const char* kCaption = "Kubrix Sound";
+
+    // Nothing is opened until the first sound, the first music start or the first reload.
+    SoundSystem(SkinStore& skins, Messages& messages);
+    ~SoundSystem() override;
+    SoundSystem(const SoundSystem&) = delete;
+    SoundSystem& operator=(const SoundSystem&) = delete;
+
+    // An effect still playing is neither restarted nor doubled; a finished one plays again.
+    void playSound(SoundId id) override;
+    // Loops; after stopMusic it continues where it stopped.
+    void playMusic() override;
+    void stopMusic() override;
+    // Rebuilds the nine buffers from the current skin; a slot that is empty, not a wave file
+    // or in a format OpenAL refuses stays silent.
+    void reloadSounds();
+    // Releases every buffer and the device; the system stays silent afterwards.
+    void shutdownSound();
+
+    bool deviceOpen() const { return device_ != nullptr; }
+    bool hasSound(SoundId id) const { return present_[static_cast<std::size_t>(id)]; }
+
+private:
+    // Opens the default device once; on failure says so once and stays silent.
+    bool ensureDevice();
+    void releaseBuffer(std::size_t index);
+
+    SkinStore& skins_;
+    Messages& messages_;
+    bool tried_ = false;
+    bool shutDown_ = false;
+    // OpenAL's own handle types, named by their structs so this header needs no AL headers.
+    ALCdevice_struct* device_ = nullptr;
+    ALCcontext_struct* context_ = nullptr;
+    std::array<std::uint32_t, kSoundCount> buffers_{};
+    std::array<std::uint32_t, kSoundCount> sources_{};
+    std::array<bool, kSoundCount> present_{};
+};
+
+} // namespace kubrix

@@ -1,0 +1,183 @@
+// Draws the block of cubes in board coordinates: opaque mesh first, then the translucent labels
+// and bomb sprites back to front, each sprite turned to face the viewer.
+#include "platform/gl/board_drawer.h"
+
+#include "core/game/game.h"
+#include "core/scene/atlas.h"
+#include "platform/gl/render_context.h"
+#include "platform/gl/texture_set.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace kubrix {
+
+namespace {
+
+constexpr float kLabelHalfSize = 0.3F;
+constexpr float kBombHalfSize = 0.5F;
+// A label whose covered neighbours are all marked has nothing left to say, so it fades.
+constexpr float kAllMarkedFade = 0.25F;
+
+Vec3 rotated(const Matrix4& m, const Vec3& v)
+{
+    return {m[0] * v.x + m[4] * v.y + m[8] * v.z, m[1] * v.x + m[5] * v.y + m[9] * v.z,
+            m[2] * v.x + m[6] * v.y + m[10] * v.z};
+}
+
+// A square facing the viewer once the view rotation is applied: its corners (bottom-left,
+// top-left, top-right, bottom-right before the turn) and normal, turned back by the inverse.
+struct Billboard {
+    std::array<Vec3, 4> corners;
+    Vec3 normal;
+};
+
+Billboard billboardFacing(const Quaternion& viewRotation, float half)
+{
+    const Matrix4 back = toMatrix(inverse(viewRotation));
+    return {{rotated(back, {-half, -half, 0.0F}), rotated(back, {-half, half, 0.0F}),
+             rotated(back, {half, half, 0.0F}), rotated(back, {half, -half, 0.0F})},
+            rotated(back, {0.0F, 0.0F, 1.0F})};
+}
+
+// Eye-space depth of a cube relative to the block's centre; larger is nearer the viewer.
+struct DepthProbe {
+    Matrix4 view;
+    float halfWidth;
+    float halfHeight;
+    float halfDepth;
+
+    float depthOf(int x, int y, int z) const
+    {
+        return rotated(view, {static_cast<float>(x) - halfWidth, static_cast<float>(y) - halfHeight,
+                              static_cast<float>(z) - halfDepth})
+            .z;
+    }
+    // 0 at the far side of the block, 1 at the near side.
+    float nearness(float depth) const
+    {
+        return halfDepth == -halfDepth ? 1.0F : (depth + halfDepth) / (2.0F * halfDepth);
+    }
+};
+
+DepthProbe probeFor(const Quaternion& viewRotation, float width, float height, float depth)
+{
+    return {toMatrix(viewRotation), width / 2.0F, height / 2.0F, depth / 2.0F};
+}
+
+void drawSprite(int x, int y, int z, const Billboard& board, const AtlasRect& rect)
+{
+    const Vec3 centre{static_cast<float>(x) + 0.5F, static_cast<float>(y) + 0.5F,
+                      static_cast<float>(z) + 0.5F};
+    const auto corner = [&](int i, float u, float v) {
+        const Vec3& offset = board.corners[static_cast<std::size_t>(i)];
+        glTexCoord2f(u, v);
+        glVertex3f(centre.x + offset.x, centre.y + offset.y, centre.z + offset.z);
+    };
+    glBegin(GL_TRIANGLE_STRIP);
+    glNormal3f(board.normal.x, board.normal.y, board.normal.z);
+    corner(0, rect.uLeft, rect.vBottom);
+    corner(3, rect.uRight, rect.vBottom);
+    corner(1, rect.uLeft, rect.vTop);
+    corner(2, rect.uRight, rect.vTop);
+    glEnd();
+}
+
+void blendOver()
+{
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+}
+
+} // namespace
+
+BoardDrawer::BoardDrawer(RenderContext& context, TextureSet& textures)
+    : context_(context), textures_(textures), mesh_(context, textures)
+{
+}
+
+void BoardDrawer::drawBoard(const Game& game, const Quaternion& viewRotation, bool picking)
+{
+    if (!context_.contextReady)
+        return;
+    if (picking) {
+        mesh_.drawForPicking(game);
+        return;
+    }
+    mesh_.draw(game);
+    drawLabels(game.board().labels(), viewRotation);
+    if (game.ended() && game.lost())
+        drawBombs(game.board().bombs(), viewRotation);
+}
+
+void BoardDrawer::drawLabels(const NumberLabels& labels, const Quaternion& viewRotation)
+{
+    blendOver();
+    textures_.useTexture(TextureSet::kCubeAtlas);
+    // The depth test stays on, so covered cubes in front still hide a label.
+    glDepthMask(GL_FALSE);
+
+    const Billboard billboard = billboardFacing(viewRotation, kLabelHalfSize);
+    const DepthProbe probe =
+        probeFor(viewRotation, labels.width(), labels.height(), labels.depth());
+    sortedLabels_.clear();
+    for (const LabelRecord& record : labels.records())
+        sortedLabels_.emplace_back(probe.depthOf(record.x, record.y, record.z), &record);
+    std::sort(sortedLabels_.begin(), sortedLabels_.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+
+    const Colour& tint = labels.tint();
+    const int hoverIndex = labels.hoverIndex();
+    for (const auto& [depth, record] : sortedLabels_) {
+        float alpha = (record->allMarked != 0 ? kAllMarkedFade : 1.0F) *
+                      (0.8F * probe.nearness(depth) + 0.2F);
+        // Hovering a cube brings out every number that counts it.
+        for (const std::int32_t neighbour : record->neighbours) {
+            if (neighbour == -1)
+                break;
+            if (neighbour == hoverIndex) {
+                alpha = 1.0F;
+                break;
+            }
+        }
+        glColor4f(tint.r, tint.g, tint.b, alpha);
+        drawSprite(record->x, record->y, record->z, billboard, labelRect(record->number + 1));
+    }
+
+    glDepthMask(GL_TRUE);
+    textures_.disableTexturing();
+}
+
+void BoardDrawer::drawBombs(const BombMarkers& bombs, const Quaternion& viewRotation)
+{
+    blendOver();
+    textures_.useTexture(TextureSet::kCubeAtlas);
+    // Every bomb shows through the block.
+    glDepthMask(GL_FALSE);
+    glDisable(GL_DEPTH_TEST);
+
+    const Billboard billboard = billboardFacing(viewRotation, kBombHalfSize);
+    const DepthProbe probe = probeFor(viewRotation, bombs.width(), bombs.height(), bombs.depth());
+    sortedBombs_.clear();
+    for (const BombRecord& record : bombs.records())
+        sortedBombs_.emplace_back(probe.depthOf(record.x, record.y, record.z), &record);
+    std::sort(sortedBombs_.begin(), sortedBombs_.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+
+    const Colour& tint = bombs.tint();
+    for (const auto& [depth, record] : sortedBombs_) {
+        const int sprite = record->marked != 0 ? 1 : (record->intact == 0 ? 2 : 0);
+        glColor4f(tint.r, tint.g, tint.b, 0.4F * probe.nearness(depth) + 0.2F);
+        drawSprite(record->x, record->y, record->z, billboard, bombSprite(sprite));
+    }
+
+    // The depth test stays off; the overlay that follows wants it off too.
+    glDepthMask(GL_TRUE);
+    textures_.disableTexturing();
+}
+
+} // namespace kubrix

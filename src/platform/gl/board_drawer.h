@@ -1,0 +1,43 @@
+// Draws the block: the surface mesh with its hovered cube tinted, the number labels and, after a
+// lost game, the bombs.
+#pragma once
+
+#include "core/scene/quaternion.h"
+#include "platform/gl/mesh_drawer.h"
+
+#include <utility>
+#include <vector>
+
+namespace kubrix {
+
+class BombMarkers;
+class Game;
+class NumberLabels;
+class RenderContext;
+class TextureSet;
+struct BombRecord;
+struct LabelRecord;
+
+class BoardDrawer {
+public:
+    BoardDrawer(RenderContext& context, TextureSet& textures);
+
+    // Expects the model-view to place board coordinates (the camera and the view rotation set
+    // up). A picking pass draws only the mesh, so labels and bombs never catch a click.
+    void drawBoard(const Game& game, const Quaternion& viewRotation, bool picking);
+
+    MeshDrawer& meshDrawer() { return mesh_; }
+
+private:
+    void drawLabels(const NumberLabels& labels, const Quaternion& viewRotation);
+    void drawBombs(const BombMarkers& bombs, const Quaternion& viewRotation);
+
+    RenderContext& context_;
+    TextureSet& textures_;
+    MeshDrawer mesh_;
+    // Depth-sorted views of the label and bomb lists, kept to avoid reallocating every frame.
+    std::vector<std::pair<float, const LabelRecord*>> sortedLabels_;
+    std::vector<std::pair<float, const BombRecord*>> sortedBombs_;
+};
+
+} // namespace kubrix

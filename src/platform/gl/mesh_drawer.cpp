@@ -1,0 +1,184 @@
+// Draws the surface mesh, as client arrays or strip by strip, for the frame and for picking.
+#include "platform/gl/mesh_drawer.h"
+
+#include "core/game/game.h"
+#include "platform/gl/render_context.h"
+#include "platform/gl/texture_set.h"
+
+#include <GL/gl.h>
+
+namespace kubrix {
+
+namespace {
+
+constexpr float kHoverAlphaLost = 0.6F;
+
+// Bright tints turn the hovered cube magenta-white (blueish tint) or cyan-white, dark ones
+// dark olive.
+Colour hoverColour(const Colour& tint, bool lost)
+{
+    const bool bright = tint.r + tint.g + tint.b >= 1.5F;
+    const bool blueish = tint.b > tint.r;
+    return {bright && blueish ? 1.0F : 0.4F, bright && !blueish ? 1.0F : 0.4F, bright ? 1.0F : 0.0F,
+            lost ? kHoverAlphaLost : tint.a};
+}
+
+// The colour of the hovered cube's strips.
+Colour hoveredColour(const Game& game)
+{
+    const Board& board = game.board();
+    const int hoverIndex = board.mesh().hoverIndex();
+    if (game.bombHint().on() && hoverIndex >= 0 && hoverIndex < board.cubeCount() &&
+        board.cube(hoverIndex).bomb != 0)
+        return {1.0F, 0.0F, 0.0F, 1.0F};
+    return hoverColour(board.mesh().tint(), game.ended() && game.lost());
+}
+
+void setColour(const Colour& colour)
+{
+    glColor4f(colour.r, colour.g, colour.b, colour.a);
+}
+
+constexpr Colour kWhite{1.0F, 1.0F, 1.0F, 1.0F};
+
+} // namespace
+
+MeshDrawer::MeshDrawer(RenderContext& context, TextureSet& textures)
+    : context_(context), textures_(textures)
+{
+}
+
+void MeshDrawer::draw(const Game& game)
+{
+    glDisable(GL_BLEND);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    textures_.useTexture(TextureSet::kCubeAtlas);
+    // The arrays carry one normal per triangle, which only flat shading reads as the strips do.
+    bool useArrays = drawing_ == MeshDrawing::Arrays && context_.flatShading;
+    if (useArrays) {
+        arrays_.update(game.board().mesh());
+        useArrays = arrays_.valid();
+    }
+    if (useArrays)
+        drawArrays(game);
+    else
+        drawStrips(game);
+    textures_.disableTexturing();
+}
+
+void MeshDrawer::drawArrays(const Game& game)
+{
+    const SurfaceMesh& mesh = game.board().mesh();
+    const int hoverIndex = mesh.hoverIndex();
+    const Colour hover = hoveredColour(game);
+    const std::span<const FaceStrip> strips = mesh.strips();
+    bindArrays();
+    // One call per run of strips of one colour: white runs are broken only by the strips of
+    // the hovered cube.
+    std::size_t runFirst = 0;
+    while (runFirst < strips.size()) {
+        const bool hovered = strips[runFirst].cubeIndex == hoverIndex;
+        std::size_t runEnd = runFirst + 1;
+        while (runEnd < strips.size() && (strips[runEnd].cubeIndex == hoverIndex) == hovered)
+            ++runEnd;
+        setColour(hovered ? hover : kWhite);
+        const int first = arrays_.stripStart(static_cast<int>(runFirst));
+        glDrawArrays(GL_TRIANGLES, first, arrays_.stripStart(static_cast<int>(runEnd)) - first);
+        runFirst = runEnd;
+    }
+    unbindArrays();
+}
+
+void MeshDrawer::drawStrips(const Game& game)
+{
+    const SurfaceMesh& mesh = game.board().mesh();
+    const int hoverIndex = mesh.hoverIndex();
+    const Colour hover = hoveredColour(game);
+    // Colour changes are issued only where the colour changes.
+    bool whitePending = true;
+    for (const FaceStrip& strip : mesh.strips()) {
+        if (strip.cubeIndex == hoverIndex) {
+            setColour(hover);
+            whitePending = true;
+        } else if (whitePending) {
+            setColour(kWhite);
+            whitePending = false;
+        }
+        if (context_.selecting)
+            glLoadName(static_cast<GLuint>(strip.cubeIndex));
+        drawStrip(mesh, strip);
+    }
+}
+
+void MeshDrawer::drawForPicking(const Game& game)
+{
+    if (drawing_ == MeshDrawing::Strips) {
+        draw(game);
+        return;
+    }
+    const SurfaceMesh& mesh = game.board().mesh();
+    arrays_.update(mesh);
+    if (!arrays_.valid()) {
+        draw(game);
+        return;
+    }
+    // The matrices the selection pass draws with, pick region included: a strip that cannot
+    // reach the region can record no hit, so leaving it out changes nothing but the time.
+    Matrix4d projection{};
+    Matrix4d modelView{};
+    glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelView.data());
+    const std::span<const std::int32_t> kept = culler_.cull(mesh, projection, modelView);
+    const std::span<const FaceStrip> strips = mesh.strips();
+    bindArrays();
+    for (const std::int32_t s : kept) {
+        glLoadName(static_cast<GLuint>(strips[static_cast<std::size_t>(s)].cubeIndex));
+        const int first = arrays_.stripStart(s);
+        glDrawArrays(GL_TRIANGLES, first, arrays_.stripStart(s + 1) - first);
+    }
+    unbindArrays();
+}
+
+void MeshDrawer::bindArrays() const
+{
+    glInterleavedArrays(GL_T2F_N3F_V3F, 0, arrays_.vertices().data());
+}
+
+void MeshDrawer::unbindArrays()
+{
+    // The labels and the overlay that follow draw one vertex at a time.
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+void MeshDrawer::drawStrip(const SurfaceMesh& mesh, const FaceStrip& strip) const
+{
+    const auto emit = [&](int j) {
+        const TexCoord& t = mesh.texCoord(strip, j);
+        const Vec3& v = mesh.vertex(strip, j);
+        glTexCoord2f(t.u, t.v);
+        glVertex3f(v.x, v.y, v.z);
+    };
+    glBegin(GL_TRIANGLE_STRIP);
+    if (context_.flatShading) {
+        // Flat shading lights each triangle with the normal current at its last vertex, so
+        // the triangle's own normal goes just before that vertex.
+        emit(0);
+        emit(1);
+        for (int j = 2; j < strip.count; ++j) {
+            const Vec3& n = mesh.triangleNormal(strip, j - 2);
+            glNormal3f(n.x, n.y, n.z);
+            emit(j);
+        }
+    } else {
+        for (int j = 0; j < strip.count; ++j) {
+            const Vec3& n = mesh.vertexNormal(strip, j);
+            glNormal3f(n.x, n.y, n.z);
+            emit(j);
+        }
+    }
+    glEnd();
+}
+
+} // namespace kubrix

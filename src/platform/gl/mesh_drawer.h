@@ -1,0 +1,55 @@
+// Draws the surface mesh of the covered cubes: for the visible frame with the hovered cube
+// tinted, and for the selection pass with every strip named by its cube.
+#pragma once
+
+#include "core/scene/pick_culler.h"
+#include "core/scene/triangle_arrays.h"
+
+namespace kubrix {
+
+class Game;
+class RenderContext;
+class SurfaceMesh;
+class TextureSet;
+struct FaceStrip;
+
+// How the mesh reaches OpenGL. Both draw the same image and pick the same cubes; the strips are
+// the plain way, kept to check the fast one against.
+enum class MeshDrawing {
+    // The strips unrolled into client arrays once per mesh build, drawn in one call per run of
+    // strips of one colour; picking first drops on the processor every strip that cannot
+    // reach the pick point.
+    Arrays,
+    // Every strip on its own, a call per vertex; picking draws them all.
+    Strips,
+};
+
+class MeshDrawer {
+public:
+    MeshDrawer(RenderContext& context, TextureSet& textures);
+
+    void setDrawing(MeshDrawing drawing) { drawing_ = drawing; }
+    MeshDrawing drawing() const { return drawing_; }
+
+    // Expects the model-view to place board coordinates. Strips of the hovered cube take the
+    // hover colour (red for a bomb while the bomb hint is on), all others white.
+    void draw(const Game& game);
+    // The selection pass: each strip drawn under its cube index as the name, in strip order.
+    // Expects the context selecting, the pick projection and the model-view in place.
+    void drawForPicking(const Game& game);
+
+private:
+    void drawArrays(const Game& game);
+    void drawStrips(const Game& game);
+    void drawStrip(const SurfaceMesh& mesh, const FaceStrip& strip) const;
+    void bindArrays() const;
+    static void unbindArrays();
+
+    RenderContext& context_;
+    TextureSet& textures_;
+    MeshDrawing drawing_ = MeshDrawing::Arrays;
+    TriangleArrays arrays_;
+    PickCuller culler_;
+};
+
+} // namespace kubrix

@@ -1,0 +1,53 @@
+// Draws one frame of the game: background, camera and light, the block, labels, bombs, overlay.
+#pragma once
+
+#include "core/base/colour.h"
+#include "core/scene/atlas.h"
+#include "core/scene/camera.h"
+#include "core/scene/quaternion.h"
+#include "platform/gl/board_drawer.h"
+#include "platform/gl/overlay_drawer.h"
+
+namespace kubrix {
+
+class Game;
+class RenderContext;
+class TextureSet;
+
+// What a frame shows. Sizes are the client area in device pixels.
+struct FrameView {
+    const Game& game;
+    const Quaternion& viewRotation;
+    int width = 0;
+    int height = 0;
+    // The desktop's button-face colour: the clear colour behind the background image.
+    Colour buttonFace{0.83F, 0.82F, 0.78F, 0.0F};
+};
+
+class SceneRenderer {
+public:
+    SceneRenderer(RenderContext& context, TextureSet& textures);
+
+    // Draws into the current OpenGL context; does nothing when the context is not ready.
+    // Returns where the face was drawn (top-left origin, device pixels), for click tests.
+    PixelRect renderFrame(const FrameView& view);
+
+    // From the eye space of the block's centre (the model-view translated by the camera's
+    // centreZ) to board coordinates: the view rotation, then the block's middle onto its origin.
+    // The frame and picking both place the block with it.
+    static void placeBoard(const CameraSetup& camera, const Quaternion& viewRotation);
+
+    BoardDrawer& boardDrawer() { return board_; }
+
+private:
+    // Sets light 0 while the model-view is the identity, so the light keeps its direction
+    // relative to the viewer whichever way the block turns, then the material it lights.
+    static void setupLighting();
+
+    RenderContext& context_;
+    TextureSet& textures_;
+    BoardDrawer board_;
+    OverlayDrawer overlay_;
+};
+
+} // namespace kubrix

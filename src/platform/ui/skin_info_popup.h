@@ -1,0 +1,23 @@
+// The small captionless window that introduces a skin when it is applied.
+#pragma once
+
+#include "core/skin/skin_store.h"
+
+namespace kubrix {
+
+// Shows the skin's name, its author and the author's e-mail and web links, centred on four
+// lines, modally, and closes by itself after a few seconds.
+class SkinInfoPopup final : public SkinInfoPresenter {
+public:
+    static constexpr int kShowMs = 3000;
+
+    // Object names of the four lines, from the top.
+    static constexpr const char* kNameLine = "name";
+    static constexpr const char* kAuthorLine = "author";
+    static constexpr const char* kEmailLine = "email";
+    static constexpr const char* kWebLine = "web";
+
+    void showSkinInfo(const SkinPackage& package) override;
+};
+
+} // namespace kubrix

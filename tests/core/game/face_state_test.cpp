@@ -1,0 +1,42 @@
+// The face's timed states.
+#include "core/game/face_state.h"
+
+#include <gtest/gtest.h>
+
+namespace kubrix {
+namespace {
+
+TEST(FaceState, PressAndBlinkLastHalfASecond)
+{
+    FaceState face;
+    face.press(1000);
+    EXPECT_EQ(face.value(), FaceState::kPressed);
+    face.expire(1500);
+    EXPECT_EQ(face.value(), FaceState::kPressed) << "500 ms is not yet more than 500 ms";
+    face.expire(1501);
+    EXPECT_EQ(face.value(), FaceState::kIdle);
+
+    face.tickBlink(2000, 12345);
+    EXPECT_EQ(face.value(), FaceState::kBlink);
+    EXPECT_EQ(face.nextBlinkTick(), 2000U + 2345U);
+    face.expire(2600);
+    face.tickBlink(4000, 1);
+    EXPECT_EQ(face.value(), FaceState::kIdle) << "the next blink is not due yet";
+    face.tickBlink(4346, 1);
+    EXPECT_EQ(face.value(), FaceState::kBlink);
+}
+
+TEST(FaceState, EndOfGameFacesStay)
+{
+    FaceState face;
+    for (const int held : {FaceState::kWon, FaceState::kWonRecord, FaceState::kLost}) {
+        face.set(held, 100);
+        face.press(200);
+        face.tickBlink(900000, 3);
+        face.expire(900000);
+        EXPECT_EQ(face.value(), held);
+    }
+}
+
+} // namespace
+} // namespace kubrix

@@ -1,0 +1,205 @@
+// Start-up from the settings store, the switches, records and quality, new games and restore.
+#include "core/base/settings_table.h"
+#include "core/game/tutorial_layout.h"
+#include "support/game_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace kubrix {
+namespace {
+
+class GamePreferences : public test::GameFixture {};
+
+TEST_F(GamePreferences, AFirstRunStartsABeginnerGameWithDefaults)
+{
+    Game& g = start();
+    EXPECT_EQ(g.level(), 0);
+    EXPECT_EQ(g.board().width(), 4);
+    EXPECT_EQ(g.board().height(), 4);
+    EXPECT_EQ(g.board().depth(), 4);
+    EXPECT_EQ(g.bombCount(), 6);
+    EXPECT_TRUE(g.soundOn());
+    EXPECT_TRUE(g.musicOn());
+    EXPECT_EQ(g.quality(), 1);
+    EXPECT_TRUE(textures.smooth);
+    EXPECT_FALSE(g.board().mesh().bevelled());
+    EXPECT_EQ(g.hoverIndex(), -1);
+    for (int level = 0; level < 3; ++level) {
+        EXPECT_EQ(g.record(level).seconds, 59999);
+        EXPECT_EQ(g.record(level).name, "");
+    }
+    EXPECT_FALSE(g.running());
+    EXPECT_EQ(store.writeCount(), 0) << "start-up reads, it does not write";
+}
+
+TEST_F(GamePreferences, QualityOutsideItsRangeIsTakenAsBevelled)
+{
+    for (const char* stored : {"7", "-1"}) {
+        store.writeText("Startup", "Quality", stored);
+        Game& g = start();
+        EXPECT_EQ(g.quality(), 2) << stored;
+        EXPECT_TRUE(g.board().mesh().bevelled());
+        EXPECT_TRUE(textures.smooth);
+    }
+    store.writeInt("Startup", "Quality", 0);
+    start();
+    EXPECT_FALSE(textures.smooth);
+}
+
+TEST_F(GamePreferences, DamagedSettingsGiveTheDefaults)
+{
+    store.writeText("Startup", "Quality", "abc");
+    store.writeText("Startup", "s", "");
+    store.writeText("Startup", "D1", "12x");
+    store.writeText("Startup", "x", "lots");
+    Game& g = start();
+    EXPECT_EQ(g.quality(), 1);
+    EXPECT_TRUE(g.soundOn());
+    EXPECT_EQ(g.record(1).seconds, 59999);
+    EXPECT_EQ(g.board().width(), 4);
+}
+
+TEST_F(GamePreferences, HandSetStartUpGameIsUsedWhenTheBoardCanHoldIt)
+{
+    store.writeInt("Startup", "x", 10);
+    store.writeInt("Startup", "y", 3);
+    store.writeInt("Startup", "z", 2);
+    store.writeInt("Startup", "nm", 5000);
+    store.writeInt("Startup", "m", 4);
+    Game& g = start();
+    EXPECT_EQ(g.board().width(), 10);
+    EXPECT_EQ(g.board().height(), 3);
+    EXPECT_EQ(g.board().depth(), 2);
+    EXPECT_EQ(g.bombCount(), 60) << "never more bombs than cubes";
+    EXPECT_EQ(g.level(), 4);
+
+    // A side the board cannot hold falls back to the whole default game.
+    for (const int side : {0, 21, 100000, -3}) {
+        store.writeInt("Startup", "y", side);
+        Game& again = start();
+        EXPECT_EQ(again.board().cubeCount(), 64) << side;
+        EXPECT_EQ(again.bombCount(), 6);
+    }
+}
+
+TEST_F(GamePreferences, SwitchesAreWrittenAtOnceAndGateTheEffects)
+{
+    Game& g = start();
+    g.toggleSound();
+    EXPECT_FALSE(g.soundOn());
+    EXPECT_EQ(store.readInt("Startup", "s", -1), 0);
+    g.toggleMark(0);
+    EXPECT_TRUE(sound.played.empty()) << "effects are silent while sound is off";
+
+    g.toggleMusic();
+    EXPECT_EQ(sound.musicStops, 1);
+    EXPECT_EQ(store.readInt("Startup", "t", -1), 0);
+    g.toggleMusic();
+    EXPECT_EQ(sound.musicStarts, 1);
+    EXPECT_EQ(store.readInt("Startup", "t", -1), 1);
+    g.toggleSound();
+    EXPECT_EQ(store.readInt("Startup", "s", -1), 1);
+}
+
+TEST_F(GamePreferences, RecordsAreReadWrittenAndClearedInMemoryOnly)
+{
+    store.writeText("Startup", "N2", "Zed");
+    store.writeInt("Startup", "D2", 321);
+    Game& g = start();
+    EXPECT_EQ(g.record(2).name, "Zed");
+    EXPECT_EQ(g.record(2).seconds, 321);
+    g.clearRecords();
+    EXPECT_EQ(g.record(2).name, "");
+    EXPECT_EQ(g.record(2).seconds, 59999);
+    EXPECT_EQ(store.readInt("Startup", "D2", 0), 321) << "clearing alone writes nothing";
+    g.writeRecord(2);
+    EXPECT_EQ(store.readInt("Startup", "D2", 0), 59999);
+    EXPECT_EQ(store.readText("Startup", "N2", "?"), "");
+}
+
+TEST_F(GamePreferences, QualitySwitchesMeshAndFiltering)
+{
+    Game& g = start();
+    g.setQuality(2);
+    EXPECT_TRUE(g.board().mesh().bevelled());
+    EXPECT_TRUE(textures.smooth);
+    g.setQuality(0);
+    EXPECT_FALSE(g.board().mesh().bevelled());
+    EXPECT_FALSE(textures.smooth);
+}
+
+TEST_F(GamePreferences, NewGamesResetTheStateAndKeepTheSize)
+{
+    Game& g = start();
+    g.selectLevel(2);
+    EXPECT_EQ(g.board().cubeCount(), 512);
+    EXPECT_EQ(g.bombCount(), 60);
+    g.toggleMark(5);
+    g.expose(100);
+    ASSERT_TRUE(g.running() || g.ended());
+    g.restartSame();
+    EXPECT_EQ(g.level(), 2);
+    EXPECT_EQ(g.board().cubeCount(), 512);
+    EXPECT_EQ(g.marksPlaced(), 0);
+    EXPECT_EQ(g.startTick(), 0U);
+    EXPECT_EQ(g.endTick(), 0U);
+    EXPECT_FALSE(g.lost());
+    g.newGame(4, 2, 3, 5, 7);
+    EXPECT_EQ(g.level(), 4);
+    EXPECT_EQ(g.board().cubeCount(), 30);
+    g.selectLevel(3);
+    EXPECT_EQ(g.level(), 4) << "only levels 0..2 have presets";
+}
+
+TEST_F(GamePreferences, TutorialBoardIsTheFixedLayoutTurnedToItsView)
+{
+    Game& g = start();
+    g.selectLevel(1);
+    g.setupTutorialBoard();
+    EXPECT_EQ(g.level(), 0);
+    EXPECT_EQ(g.bombCount(), 6);
+    const auto layout = tutorialLayout();
+    ASSERT_EQ(g.board().cubeCount(), kTutorialCubes);
+    for (int i = 0; i < kTutorialCubes; ++i)
+        EXPECT_EQ(g.board().cube(i), layout[std::size_t(i)]) << i;
+    EXPECT_EQ(viewRotation, kTutorialRotation);
+    EXPECT_TRUE(sound.played.empty());
+}
+
+TEST_F(GamePreferences, RestoreContinuesTheClockAndRefusesBadBoards)
+{
+    Game& g = start();
+    std::vector<Cube> cubes(8);
+    cubes[3].bomb = 1;
+    cubes[1].covered = 0;
+    cubes[2].marked = 1;
+    clock.set(900000);
+    ASSERT_TRUE(g.restoreGame(42, 1, 2, 2, 2, 1, 1, cubes));
+    EXPECT_EQ(g.startTick(), 900000U - 42000U);
+    EXPECT_EQ(g.elapsedSeconds(), 42U);
+    EXPECT_EQ(g.level(), 1);
+    EXPECT_EQ(g.marksPlaced(), 1);
+    EXPECT_TRUE(g.running());
+    EXPECT_EQ(statistics.gamesPlayed(), 1);
+    EXPECT_EQ(g.board().cubes(), cubes);
+    EXPECT_TRUE(sound.played.empty()) << "a loaded game starts silently";
+
+    EXPECT_FALSE(g.restoreGame(5, 0, 21, 1, 1, 1, 0, std::vector<Cube>(21)));
+    EXPECT_FALSE(g.restoreGame(5, 0, 3, 3, 3, 1, 0, cubes));
+    EXPECT_EQ(g.startTick(), 900000U - 42000U);
+    EXPECT_EQ(statistics.gamesPlayed(), 1);
+    EXPECT_EQ(g.board().cubeCount(), 8);
+}
+
+TEST_F(GamePreferences, HoverReportsOnlyChanges)
+{
+    Game& g = start();
+    EXPECT_EQ(g.setHover(5), 1);
+    EXPECT_EQ(g.setHover(5), 0);
+    EXPECT_EQ(g.board().mesh().hoverIndex(), 5);
+    EXPECT_EQ(g.setHover(-1), 1);
+    EXPECT_EQ(g.board().mesh().hoverIndex(), -1);
+}
+
+} // namespace
+} // namespace kubrix

@@ -1,0 +1,84 @@
+// The lifetime statistics and their storage.
+#include "core/base/memory_settings_store.h"
+#include "core/game/statistics.h"
+
+#include <gtest/gtest.h>
+
+namespace kubrix {
+namespace {
+
+TEST(Statistics, LoadSaveAndTheRunningTotal)
+{
+    MemorySettingsStore store;
+    store.writeInt("User", "stlos", 10);
+    store.writeInt("User", "stwon", 4);
+    store.writeInt("User", "stst", -3);
+    store.writeInt("User", "sttt", 1000);
+    store.writeText("User", "stmx", "garbage");
+    Statistics stats;
+    stats.load(store, 5000);
+    EXPECT_EQ(stats.gamesPlayed(), 10);
+    EXPECT_EQ(stats.gamesWon(), 4);
+    EXPECT_EQ(stats.currentStreak(), -3);
+    EXPECT_EQ(stats.longestGameSeconds(), 0);
+    EXPECT_EQ(stats.runningTotalSeconds(5000 + 2999), 1002);
+
+    stats.recordGameStarted();
+    stats.save(store, 5000 + 61999);
+    EXPECT_EQ(store.readInt("User", "sttt", 0), 1061);
+    EXPECT_EQ(store.readInt("User", "stlos", 0), 11);
+    EXPECT_EQ(store.readInt("User", "stst", 0), -3);
+    EXPECT_EQ(store.readInt("User", "stmx", -1), 0);
+    EXPECT_TRUE(store.contains("User", "ststwin"));
+    EXPECT_TRUE(store.contains("User", "ststlos"));
+    EXPECT_TRUE(store.contains("User", "stwon"));
+}
+
+TEST(Statistics, RunningTimeSurvivesAClockWrap)
+{
+    MemorySettingsStore store;
+    Statistics stats;
+    stats.load(store, 0xFFFFFC18U); // one second before the wrap
+    EXPECT_EQ(stats.runningTotalSeconds(2000), 3);
+}
+
+TEST(Statistics, StreakRules)
+{
+    Statistics stats;
+    stats.recordFinishedGame(true, 10);
+    stats.recordFinishedGame(true, 30);
+    stats.recordFinishedGame(true, 20);
+    EXPECT_EQ(stats.currentStreak(), 3);
+    stats.recordFinishedGame(false, 5);
+    EXPECT_EQ(stats.currentStreak(), -1);
+    EXPECT_EQ(stats.longestWinStreak(), 3);
+    stats.recordFinishedGame(false, 5);
+    stats.recordFinishedGame(false, 5);
+    EXPECT_EQ(stats.currentStreak(), -3);
+    EXPECT_EQ(stats.longestLossStreak(), 3);
+    stats.recordFinishedGame(true, 5);
+    EXPECT_EQ(stats.currentStreak(), 1);
+    EXPECT_EQ(stats.longestWinStreak(), 3);
+    EXPECT_EQ(stats.gamesWon(), 4);
+    EXPECT_EQ(stats.longestGameSeconds(), 30);
+    EXPECT_EQ(stats.gamesPlayed(), 0) << "finishing a game does not count it as played";
+}
+
+TEST(Statistics, ResetZeroesInMemoryAndKeepsTheRunClock)
+{
+    MemorySettingsStore store;
+    store.writeInt("User", "stwon", 9);
+    store.writeInt("User", "sttt", 5000);
+    Statistics stats;
+    stats.load(store, 1000);
+    stats.reset();
+    EXPECT_EQ(stats.gamesWon(), 0);
+    EXPECT_EQ(store.readInt("User", "stwon", 0), 9) << "reset writes nothing by itself";
+    EXPECT_EQ(stats.runningTotalSeconds(11000), 10);
+    stats.save(store, 11000);
+    EXPECT_EQ(store.readInt("User", "sttt", -1), 10);
+    EXPECT_EQ(store.readInt("User", "stwon", -1), 0);
+}
+
+} // namespace
+} // namespace kubrix

@@ -1,0 +1,221 @@
+// Real sound through OpenAL Soft's wave back end: what the player hears, measured.
+#include "core/base/memory_settings_store.h"
+#include "core/skin/skin_store.h"
+#include "platform/audio/sound_output.h"
+#include "platform/audio/sound_system.h"
+#include "support/game_fixture.h"
+#include "support/recording_messages.h"
+#include "support/wave_bytes.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace kubrix {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Every sound of the test skin is a tone of its own, so the recording tells them apart.
+double toneOf(SoundId id)
+{
+    return 400.0 + 200.0 * static_cast<int>(id);
+}
+
+std::vector<std::uint8_t> tone(double hz, double seconds, std::uint32_t rate = 11025)
+{
+    std::vector<std::uint8_t> samples;
+    const auto count = static_cast<std::size_t>(seconds * rate);
+    for (std::size_t i = 0; i < count; ++i)
+        samples.push_back(static_cast<std::uint8_t>(
+            128.0 + 100.0 * std::sin(2.0 * 3.14159265358979 * hz * double(i) / rate)));
+    return test::pcmWave(samples, 1, rate, 8);
+}
+
+// Music that rises a step every half second: where it resumes shows whether it continued.
+std::vector<std::uint8_t> steppedMusic()
+{
+    std::vector<std::uint8_t> samples;
+    for (const double hz : {2200.0, 2600.0, 3000.0, 3400.0}) {
+        const auto part = tone(hz, 0.5);
+        samples.insert(samples.end(), part.begin() + 44, part.end());
+    }
+    return test::pcmWave(samples);
+}
+
+std::vector<std::uint8_t> testSkin(bool gaps)
+{
+    SkinPackage package;
+    package.setInfoText(3, "Tones");
+    for (int id = 0; id < 8; ++id)
+        package.setSoundBytes(id, tone(toneOf(static_cast<SoundId>(id)), 0.25));
+    package.setSoundBytes(8, steppedMusic());
+    if (gaps) {
+        package.setSoundBytes(static_cast<int>(SoundId::Start), {});
+        const std::vector<std::uint8_t> junk{'R', 'I', 'F', 'F', 1, 2, 3};
+        package.setSoundBytes(static_cast<int>(SoundId::Win), junk);
+    }
+    return package.bytes();
+}
+
+class NoPopup final : public SkinInfoPresenter {
+public:
+    void showSkinInfo(const SkinPackage&) override {}
+};
+
+class SoundWave : public test::GameFixture {
+protected:
+    void useSkin(bool gaps)
+    {
+        skinBytes = testSkin(gaps);
+        skins = std::make_unique<SkinStore>(skinBytes, store, ".", popup);
+        system = std::make_unique<SoundSystem>(*skins, messages);
+    }
+    // Closing the device completes the file.
+    test::Recording finish()
+    {
+        system->shutdownSound();
+        return test::readRecording();
+    }
+    // A game whose rules play through the real sound system.
+    Game& playingGame()
+    {
+        game = std::make_unique<Game>(
+            GameServices{store, clock, statistics, viewRotation, *system, textures, host});
+        game->initFromSettings();
+        return *game;
+    }
+
+    std::vector<std::uint8_t> skinBytes;
+    NoPopup popup;
+    test::RecordingMessages messages;
+    std::unique_ptr<SkinStore> skins;
+    std::unique_ptr<SoundSystem> system;
+};
+
+TEST_F(SoundWave, TheMarkCycleSoundsThreeTimesInOrder)
+{
+    useSkin(false);
+    Game& g = playingGame();
+    for (int i = 0; i < 3; ++i) {
+        g.toggleMark(5);
+        std::this_thread::sleep_for(300ms);
+    }
+    const test::Recording r = finish();
+    ASSERT_GT(r.samples.size(), 0U);
+    const double marked = test::toneStart(r, toneOf(SoundId::Marked));
+    const double question = test::toneStart(r, toneOf(SoundId::Question));
+    const double unmark = test::toneStart(r, toneOf(SoundId::Unmark));
+    ASSERT_GE(marked, 0.0);
+    EXPECT_GT(question, marked);
+    EXPECT_GT(unmark, question);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(SoundWave, ALostGameSoundsGameOverAndNoSafe)
+{
+    useSkin(false);
+    Game& g = playingGame();
+    const std::vector<Cube> row{
+        {1, 0, {}, 1, 0, 0, 1, 1}, {0, 1, {}, 1, 0, 0, 1, 1}, {0, 0, {}, 1, 0, 0, 1, 1}};
+    ASSERT_TRUE(g.restoreGame(3, 4, 3, 1, 1, 1, 0, row));
+    g.expose(0);
+    std::this_thread::sleep_for(400ms);
+    const test::Recording r = finish();
+    EXPECT_GT(test::toneSeconds(r, toneOf(SoundId::GameOver)), 0.1);
+    EXPECT_EQ(test::toneSeconds(r, toneOf(SoundId::Safe)), 0.0);
+}
+
+TEST_F(SoundWave, WithSoundOffOnlyTheMusicIsHeard)
+{
+    useSkin(false);
+    Game& g = playingGame();
+    g.toggleSound();
+    // The first paint's rule: START only when sound is on, then the music when it is on.
+    if (g.soundOn())
+        system->playSound(SoundId::Start);
+    if (g.musicOn())
+        system->playMusic();
+    g.toggleMark(3);
+    std::this_thread::sleep_for(400ms);
+    const test::Recording r = finish();
+    EXPECT_GT(test::toneSeconds(r, 2200.0), 0.2);
+    EXPECT_EQ(test::toneSeconds(r, toneOf(SoundId::Start)), 0.0);
+    EXPECT_EQ(test::toneSeconds(r, toneOf(SoundId::Marked)), 0.0);
+}
+
+TEST_F(SoundWave, MusicResumesWhereItStopped)
+{
+    useSkin(false);
+    system->playMusic();
+    std::this_thread::sleep_for(700ms);
+    system->stopMusic();
+    std::this_thread::sleep_for(400ms);
+    system->playMusic();
+    std::this_thread::sleep_for(250ms);
+    const test::Recording r = finish();
+    // It left off in its second step; a restart would bring back the first step.
+    const double firstStep = test::toneSeconds(r, 2200.0);
+    const double secondStep = test::toneSeconds(r, 2600.0);
+    EXPECT_NEAR(firstStep, 0.5, 0.1) << "the first step plays once only";
+    EXPECT_GT(secondStep, 0.35);
+    EXPECT_EQ(test::toneSeconds(r, 3400.0), 0.0);
+}
+
+TEST_F(SoundWave, AnEffectStillPlayingIsNotRestartedNorDoubled)
+{
+    useSkin(false);
+    system->playSound(SoundId::Win);
+    std::this_thread::sleep_for(100ms);
+    system->playSound(SoundId::Win);
+    std::this_thread::sleep_for(400ms);
+    system->playSound(SoundId::Win); // finished by now: plays again
+    std::this_thread::sleep_for(400ms);
+    const test::Recording r = finish();
+    EXPECT_NEAR(test::toneSeconds(r, toneOf(SoundId::Win)), 0.5, 0.1);
+    EXPECT_LT(test::toneLevel(r, toneOf(SoundId::Win), 0.0, 10.0), 0.4);
+}
+
+TEST_F(SoundWave, EmptyAndInvalidSlotsAreSilentAndTheOthersPlay)
+{
+    useSkin(true);
+    system->playSound(SoundId::Start);
+    system->playSound(SoundId::Win);
+    system->playSound(SoundId::Marked);
+    EXPECT_FALSE(system->hasSound(SoundId::Start));
+    EXPECT_FALSE(system->hasSound(SoundId::Win));
+    EXPECT_TRUE(system->hasSound(SoundId::Marked));
+    std::this_thread::sleep_for(350ms);
+    const test::Recording r = finish();
+    EXPECT_EQ(test::toneSeconds(r, toneOf(SoundId::Start)), 0.0);
+    EXPECT_EQ(test::toneSeconds(r, toneOf(SoundId::Win)), 0.0);
+    EXPECT_GT(test::toneSeconds(r, toneOf(SoundId::Marked)), 0.15);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// Run in its own process with no usable back end (see the test list).
+TEST(SoundWithoutDevice, TheMessageAppearsOnceAndTheGameGoesOnSilent)
+{
+    MemorySettingsStore settings;
+    const std::vector<std::uint8_t> skin = testSkin(false);
+    NoPopup popup;
+    SkinStore skins(skin, settings, ".", popup);
+    test::RecordingMessages messages;
+    SoundSystem system(skins, messages);
+    system.playSound(SoundId::Start);
+    system.playMusic();
+    system.stopMusic();
+    system.reloadSounds();
+    system.playSound(SoundId::Win);
+    ASSERT_EQ(messages.shown.size(), 1U);
+    EXPECT_EQ(messages.shown[0].text,
+              "Sound has been disabled. An audio output device (PulseAudio, "
+              "PipeWire or ALSA) is required to enable sound.");
+    EXPECT_EQ(messages.shown[0].caption, "Kubrix Sound");
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Information);
+    EXPECT_FALSE(system.deviceOpen());
+}
+
+} // namespace
+} // namespace kubrix

@@ -1,0 +1,213 @@
+// Picking on a real OpenGL context, and the fast mesh drawing checked against the plain one: the
+// same pixels and the same cube under every point.
+#include "platform/gl/picker.h"
+#include "platform/gl/render_rig.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+
+namespace kubrix::test {
+namespace {
+
+// Rows between the counters at the top and the banner at the bottom of the frame.
+constexpr int kBlockTop = 42;
+constexpr int kBlockBottom = 358;
+
+class PickerTest : public RenderRig {
+protected:
+    MeshDrawer& meshDrawer() { return renderer.boardDrawer().meshDrawer(); }
+
+    std::optional<int> cubeAt(int x, int y)
+    {
+        return picker.cubeAt(*game, viewRotation, kWidth, kHeight, x, y);
+    }
+
+    // A block whose covered cubes alternate in all three directions, so every covered cube
+    // shows all six faces; the exposed ones around the bombs carry numbers.
+    void playCheckerboard(int side)
+    {
+        std::vector<Cube> cubes = blockWithBombs(side, side, side, {{0, 0, 0}, {2, 2, 2}});
+        for (int z = 0; z < side; ++z)
+            for (int y = 0; y < side; ++y)
+                for (int x = 0; x < side; ++x)
+                    cubes[static_cast<std::size_t>((z * side + y) * side + x)].covered =
+                        (x + y + z) % 2 == 0 ? 1 : 0;
+        playBoard(side, side, side, cubes);
+    }
+
+    // Pixels of the two frames that differ in any channel.
+    static int pixelsApart(const Frame& a, const Frame& b)
+    {
+        int apart = 0;
+        for (std::size_t i = 0; i + 3 < a.rgba.size(); i += 4)
+            apart += (a.rgba[i] != b.rgba[i] || a.rgba[i + 1] != b.rgba[i + 1] ||
+                      a.rgba[i + 2] != b.rgba[i + 2])
+                         ? 1
+                         : 0;
+        return apart;
+    }
+
+    // Renders the board both ways; the frames must match to the last bit.
+    void expectSameFrame(const char* what)
+    {
+        meshDrawer().setDrawing(MeshDrawing::Strips);
+        const Frame strips = render();
+        meshDrawer().setDrawing(MeshDrawing::Arrays);
+        const Frame arrays = render();
+        EXPECT_EQ(pixelsApart(strips, arrays), 0) << what;
+        EXPECT_GT(pixelsApart(strips, renderBackground()), 1000) << what << ": a block is drawn";
+    }
+
+    // Picks on a grid of points over the block (and a little around it) both ways; the cube
+    // found must be the same at every point. Returns how many points found a cube.
+    int expectSamePicks(const char* what, int step)
+    {
+        const Frame background = renderBackground();
+        const Frame frame = render();
+        int left = kWidth, right = 0, top = kHeight, bottom = 0;
+        for (int y = kBlockTop; y < kBlockBottom; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                if (!frame.sameAt(background, x, y)) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+        int hits = 0;
+        int misses = 0;
+        int mismatches = 0;
+        for (int y = std::max(top - 3, 0); y <= std::min(bottom + 3, kHeight - 1); y += step) {
+            for (int x = std::max(left - 3, 0); x <= std::min(right + 3, kWidth - 1); x += step) {
+                meshDrawer().setDrawing(MeshDrawing::Strips);
+                const std::optional<int> plain = cubeAt(x, y);
+                meshDrawer().setDrawing(MeshDrawing::Arrays);
+                const std::optional<int> fast = cubeAt(x, y);
+                if (plain != fast && ++mismatches <= 5)
+                    ADD_FAILURE() << what << " at (" << x << ", " << y
+                                  << "): " << plain.value_or(-1) << " plainly, "
+                                  << fast.value_or(-1) << " fast";
+                (plain ? hits : misses) += 1;
+            }
+        }
+        EXPECT_EQ(mismatches, 0) << what;
+        EXPECT_GT(misses, 0) << what << ": the grid reaches past the block";
+        return hits;
+    }
+
+    Picker picker{context, renderer.boardDrawer()};
+};
+
+TEST_F(PickerTest, FindsTheCubeUnderThePointAndNothingOnTheBackground)
+{
+    playBoard(4, 4, 4, blockWithBombs(4, 4, 4, {{0, 0, 0}}));
+    render();
+    for (const auto& [x, y] : {std::pair{1, 2}, std::pair{2, 1}, std::pair{3, 3}}) {
+        const auto front = projectedCentre(x, y, 3);
+        EXPECT_EQ(cubeAt(front.x, front.y), indexIn4(x, y, 3)) << "front face of " << x << y;
+        EXPECT_TRUE(context.hitValid);
+        EXPECT_EQ(context.pickedName, indexIn4(x, y, 3));
+    }
+    EXPECT_EQ(cubeAt(20, kHeight / 2), std::nullopt);
+    EXPECT_FALSE(context.hitValid);
+    EXPECT_FALSE(context.selecting);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(PickerTest, TheModesHandTheCubeToTheirGameOperation)
+{
+    // Beside the bomb, so exposing it floods nothing.
+    playBoard(4, 4, 4, blockWithBombs(4, 4, 4, {{3, 3, 3}}));
+    render();
+    const auto over = projectedCentre(2, 2, 3);
+    const int cube = indexIn4(2, 2, 3);
+    const auto pick = [&](int x, int y, PickMode mode) {
+        return picker.pickCube(*game, viewRotation, kWidth, kHeight, x, y, mode);
+    };
+
+    EXPECT_EQ(pick(over.x, over.y, PickMode::Hover), 1);
+    EXPECT_EQ(game->hoverIndex(), cube);
+    EXPECT_EQ(pick(over.x, over.y, PickMode::Hover), 0) << "the same cube changes nothing";
+    EXPECT_EQ(pick(20, 20, PickMode::Hover), 1);
+    EXPECT_EQ(game->hoverIndex(), -1) << "nothing under the pointer clears the hover";
+
+    EXPECT_EQ(pick(20, 20, PickMode::Mark), 0);
+    EXPECT_EQ(pick(over.x, over.y, PickMode::Mark), 1);
+    EXPECT_EQ(game->board().cube(cube).marked, 1);
+    EXPECT_EQ(pick(over.x, over.y, PickMode::Mark), 1);
+    EXPECT_EQ(game->board().cube(cube).suspect, 1);
+
+    EXPECT_EQ(pick(20, 20, PickMode::Expose), 0);
+    EXPECT_EQ(game->board().cube(cube).covered, 1);
+    EXPECT_EQ(pick(over.x, over.y, PickMode::Expose), 1);
+    EXPECT_EQ(game->board().cube(cube).covered, 0);
+
+    // Without a context nothing is picked and nothing called, not even the hover.
+    ASSERT_EQ(game->setHover(5), 1);
+    context.contextReady = false;
+    EXPECT_EQ(pick(20, 20, PickMode::Hover), 0);
+    EXPECT_EQ(game->hoverIndex(), 5);
+    const auto behind = projectedCentre(1, 1, 3);
+    EXPECT_EQ(pick(behind.x, behind.y, PickMode::Expose), 0);
+    EXPECT_EQ(game->board().cube(indexIn4(1, 1, 3)).covered, 1);
+    context.contextReady = true;
+}
+
+TEST_F(PickerTest, ArraysDrawTheSamePixelsAsStrips)
+{
+    playBoard(5, 4, 3, blockWithBombs(5, 4, 3, {{1, 1, 1}}));
+    expectSameFrame("fresh, facing");
+    viewRotation = kTutorialRotation;
+    expectSameFrame("fresh, turned");
+
+    playCheckerboard(6);
+    viewRotation = fromEuler(25.0F, -40.0F, 10.0F);
+    expectSameFrame("checkerboard");
+    game->setQuality(2);
+    expectSameFrame("checkerboard, bevelled");
+
+    // A hovered cube splits the arrays into three runs; after a loss its tint is translucent
+    // and the bombs show.
+    playBoard(5, 5, 5, blockWithBombs(5, 5, 5, {{4, 4, 4}, {0, 4, 4}}));
+    viewRotation = kTutorialRotation;
+    ASSERT_EQ(game->setHover(game->board().indexOf(2, 4, 2)), 1);
+    expectSameFrame("bevelled, hovered");
+    ASSERT_EQ(game->setHover(game->board().indexOf(0, 0, 0)), 1);
+    expectSameFrame("bevelled, first cube hovered");
+    game->setQuality(1);
+    ASSERT_EQ(game->expose(game->board().indexOf(4, 4, 4)), 1);
+    ASSERT_TRUE(game->lost());
+    ASSERT_EQ(game->setHover(game->board().indexOf(4, 4, 0)), 1);
+    expectSameFrame("lost, hovered");
+}
+
+TEST_F(PickerTest, ArraysAndTheCullPickTheSameCubesAsPlainStripsOnFlatCubes)
+{
+    QElapsedTimer timer;
+    timer.start();
+    playBoard(5, 4, 3, blockWithBombs(5, 4, 3, {{1, 1, 1}}));
+    EXPECT_GT(expectSamePicks("fresh, facing", 7), 300);
+    viewRotation = kTutorialRotation;
+    EXPECT_GT(expectSamePicks("fresh, turned", 8), 300);
+    playCheckerboard(6);
+    viewRotation = fromEuler(25.0F, -40.0F, 10.0F);
+    EXPECT_GT(expectSamePicks("checkerboard", 11), 300);
+    EXPECT_LT(timer.elapsed(), 10000);
+}
+
+TEST_F(PickerTest, ArraysAndTheCullPickTheSameCubesAsPlainStripsOnBevelledCubes)
+{
+    QElapsedTimer timer;
+    timer.start();
+    game->setQuality(2);
+    playBoard(5, 4, 3, blockWithBombs(5, 4, 3, {{1, 1, 1}}));
+    viewRotation = fromEuler(-30.0F, 20.0F, 35.0F);
+    EXPECT_GT(expectSamePicks("fresh, bevelled", 9), 300);
+    playCheckerboard(6);
+    viewRotation = fromEuler(25.0F, -40.0F, 10.0F);
+    EXPECT_GT(expectSamePicks("checkerboard, bevelled", 13), 200);
+    EXPECT_LT(timer.elapsed(), 10000);
+}
+
+} // namespace
+} // namespace kubrix::test

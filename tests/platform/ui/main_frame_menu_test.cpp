@@ -1,0 +1,300 @@
+// The main window's menu: its items, their order and shortcuts, and what each command does.
+#include "platform/ui/app_window_fixture.h"
+#include "platform/ui/command_ids.h"
+#include "platform/ui/custom_settings_dialog.h"
+#include "support/modal_answer.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <string>
+#include <vector>
+
+namespace kubrix::test {
+namespace {
+
+struct Entry {
+    std::string text; // "-" for a separator
+    int id;
+    std::string shortcut;
+    bool enabled;
+};
+
+std::vector<Entry> entriesOf(QMenu& menu)
+{
+    std::vector<Entry> entries;
+    for (QAction* a : menu.actions()) {
+        if (a->isSeparator())
+            entries.push_back({"-", 0, "", false});
+        else
+            entries.push_back({a->text().toStdString(), a->data().toInt(),
+                               a->shortcut().toString().toStdString(), a->isEnabled()});
+    }
+    return entries;
+}
+
+void expectEntries(const std::vector<Entry>& actual, const std::vector<Entry>& expected)
+{
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(actual[i].text, expected[i].text) << "item " << i;
+        EXPECT_EQ(actual[i].id, expected[i].id) << expected[i].text;
+        EXPECT_EQ(actual[i].shortcut, expected[i].shortcut) << expected[i].text;
+        EXPECT_EQ(actual[i].enabled, expected[i].enabled) << expected[i].text;
+    }
+}
+
+TEST_F(AppWindowTest, MenuHoldsEveryCommandInOrderWithItsShortcutAndLaterOnesDisabled)
+{
+    CMainFrame& window = start();
+    const QList<QAction*> menus = window.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 2);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("&Game"));
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("&Help"));
+
+    QMenu& gameMenu = *menus[0]->menu();
+    emit gameMenu.aboutToShow();
+    expectEntries(entriesOf(gameMenu), {
+                                           {"&New", 32771, "F2", true},
+                                           {"-", 0, "", false},
+                                           {"&Beginner", 32772, "", true},
+                                           {"&Intermediate", 32773, "", true},
+                                           {"&Expert", 32774, "", true},
+                                           {"&Custom...", 32775, "", true},
+                                           {"-", 0, "", false},
+                                           {"&Load Game...", 32796, "Ctrl+O", false},
+                                           {"Sa&ve Game...", 32795, "Ctrl+S", false},
+                                           {"-", 0, "", false},
+                                           {"S&tatistics...", 32789, "", false},
+                                           {"&Records...", 32777, "", false},
+                                           {"-", 0, "", false},
+                                           {"&Sound", 32776, "", true},
+                                           {"&Music", 32794, "", true},
+                                           {"&Preferences...", 32785, "", false},
+                                           {"S&kins...", 32788, "", false},
+                                           {"Automatic Updates...", 32790, "", false},
+                                           {"-", 0, "", false},
+                                           {"E&xit", 57665, "", true},
+                                       });
+    QMenu& helpMenu = *menus[1]->menu();
+    emit helpMenu.aboutToShow();
+    expectEntries(entriesOf(helpMenu), {
+                                           {"&Contents", 32787, "F1", false},
+                                           {"&Tutorial", 32778, "Ctrl+F1", false},
+                                           {"-", 0, "", false},
+                                           {"&About Kubrix...", 57664, "", false},
+                                       });
+    for (int level : {command::kBeginner, command::kIntermediate, command::kExpert})
+        EXPECT_FALSE(item(level)->isCheckable()) << "level items carry no check mark";
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Kubrix"));
+}
+
+TEST_F(AppWindowTest, LevelCommandsSetThePresetBoardClearTheTutorialGameAndPlayStart)
+{
+    start();
+    struct Case {
+        int command;
+        int level, side, bombs;
+    };
+    for (const Case c : {Case{command::kExpert, 2, 8, 60}, Case{command::kIntermediate, 1, 6, 23},
+                         Case{command::kBeginner, 0, 4, 6}}) {
+        frame().setTutorialGame(true);
+        game().face().set(FaceState::kLost, clock.now());
+        sound.played.clear();
+        choose(c.command);
+        EXPECT_EQ(game().level(), c.level);
+        EXPECT_EQ(game().board().width(), c.side);
+        EXPECT_EQ(game().board().height(), c.side);
+        EXPECT_EQ(game().board().depth(), c.side);
+        EXPECT_EQ(game().bombCount(), c.bombs);
+        EXPECT_FALSE(frame().tutorialGame());
+        EXPECT_EQ(game().face().value(), FaceState::kIdle) << "the view reset shows the idle face";
+        EXPECT_EQ(sound.played, std::vector<SoundId>{SoundId::Start});
+    }
+    choose(command::kSound);
+    sound.played.clear();
+    choose(command::kExpert);
+    EXPECT_TRUE(sound.played.empty()) << "no start sound with sound off";
+}
+
+QLineEdit* box(QWidget& dialog, int id)
+{
+    auto* edit = dialog.findChild<QLineEdit*>(QString::number(id));
+    EXPECT_NE(edit, nullptr) << "edit box " << id;
+    return edit;
+}
+
+void press(QWidget& dialog, QDialogButtonBox::StandardButton which)
+{
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    ASSERT_NE(buttons->button(which), nullptr);
+    buttons->button(which)->click();
+}
+
+TEST_F(AppWindowTest, CustomDialogShowsTheBoardAndStartsALimitedCustomGame)
+{
+    start();
+    choose(command::kExpert);
+    frame().setTutorialGame(true);
+    sound.played.clear();
+    {
+        ModalAnswer answer([](QWidget& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Custom Settings"));
+            QStringList labels;
+            for (const QLabel* label : dialog.findChildren<QLabel*>())
+                labels << label->text();
+            for (const char* name : {"Height", "Width", "Depth", "Mines"})
+                EXPECT_TRUE(labels.contains(QString::fromLatin1(name))) << name;
+            const std::vector<std::pair<int, const char*>> typed{
+                {1002, "25"}, {1003, "0"}, {1004, "abc"}, {1005, "600"}};
+            for (const auto& [id, text] : typed) {
+                QLineEdit* edit = box(dialog, id);
+                ASSERT_NE(edit, nullptr);
+                EXPECT_EQ(edit->text(), id == 1005 ? QStringLiteral("60") : QStringLiteral("8"));
+                edit->setText(QString::fromLatin1(text));
+            }
+            press(dialog, QDialogButtonBox::Ok);
+        });
+        choose(command::kCustom);
+        EXPECT_TRUE(answer.answered());
+    }
+    EXPECT_EQ(game().level(), 4);
+    EXPECT_EQ(game().board().height(), 20);
+    EXPECT_EQ(game().board().width(), 1);
+    EXPECT_EQ(game().board().depth(), 1);
+    EXPECT_EQ(game().bombCount(), 20) << "bombs limited to the 20 cubes";
+    EXPECT_FALSE(frame().tutorialGame());
+    EXPECT_EQ(sound.played, std::vector<SoundId>{SoundId::Start});
+}
+
+TEST_F(AppWindowTest, CustomDialogCancelledChangesNothing)
+{
+    start();
+    choose(command::kIntermediate);
+    frame().setTutorialGame(true);
+    sound.played.clear();
+    {
+        ModalAnswer answer([](QWidget& dialog) {
+            if (QLineEdit* edit = box(dialog, CustomSettingsDialog::kHeightId))
+                edit->setText(QStringLiteral("3"));
+            press(dialog, QDialogButtonBox::Cancel);
+        });
+        choose(command::kCustom);
+        EXPECT_TRUE(answer.answered());
+    }
+    EXPECT_EQ(game().level(), 1);
+    EXPECT_EQ(game().board().height(), 6);
+    EXPECT_EQ(game().bombCount(), 23);
+    EXPECT_TRUE(frame().tutorialGame());
+    EXPECT_TRUE(sound.played.empty());
+}
+
+TEST_F(AppWindowTest, SoundAndMusicFlipTheGameTheirCheckMarksAndTheSettings)
+{
+    start();
+    QAction* soundItem = item(command::kSound);
+    QAction* musicItem = item(command::kMusic);
+    ASSERT_TRUE(soundItem && musicItem);
+    EXPECT_TRUE(soundItem->isChecked());
+    EXPECT_TRUE(musicItem->isChecked());
+
+    choose(command::kSound);
+    EXPECT_FALSE(game().soundOn());
+    EXPECT_FALSE(soundItem->isChecked());
+    EXPECT_EQ(store.readInt("Startup", "s", -1), 0);
+    choose(command::kSound);
+    EXPECT_TRUE(game().soundOn());
+    EXPECT_TRUE(soundItem->isChecked());
+    EXPECT_EQ(store.readInt("Startup", "s", -1), 1);
+
+    const int stops = sound.musicStops;
+    choose(command::kMusic);
+    EXPECT_FALSE(game().musicOn());
+    EXPECT_FALSE(musicItem->isChecked());
+    EXPECT_EQ(store.readInt("Startup", "t", -1), 0);
+    EXPECT_EQ(sound.musicStops, stops + 1);
+    choose(command::kMusic);
+    EXPECT_TRUE(game().musicOn());
+    EXPECT_TRUE(musicItem->isChecked());
+    EXPECT_EQ(store.readInt("Startup", "t", -1), 1);
+}
+
+TEST_F(AppWindowTest, SaveGameIsOnlyOfferedWhileAGameRunsAndNeverSavesTheTutorialGame)
+{
+    start();
+    QAction* save = item(command::kSaveGame);
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(save->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_FALSE(save->isEnabled()) << "before the first move";
+
+    clock.advance(1000);
+    ASSERT_EQ(game().expose(0), 1);
+    ASSERT_TRUE(game().running());
+    frame().timerTick();
+    EXPECT_TRUE(save->isEnabled()) << "kept right for the shortcut without opening the menu";
+
+    frame().setTutorialGame(true);
+    choose(command::kSaveGame);
+    ASSERT_EQ(messages.shown.size(), 1U);
+    EXPECT_EQ(messages.shown[0].text, "You cannot save the tutorial game.");
+    EXPECT_EQ(messages.shown[0].caption, "Save Game");
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Information);
+    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_TRUE(std::filesystem::is_empty(data.path())) << "nothing was saved";
+
+    // Lose the game: the item goes grey again and a chosen shortcut does nothing.
+    int bomb = -1;
+    for (int i = 0; i < game().board().cubeCount(); ++i)
+        if (game().board().cube(i).bomb != 0 && game().board().cube(i).covered != 0)
+            bomb = i;
+    ASSERT_GE(bomb, 0);
+    game().expose(bomb);
+    ASSERT_TRUE(game().ended());
+    frame().refreshCommandStates();
+    EXPECT_FALSE(save->isEnabled()) << "after the game ended";
+    choose(command::kSaveGame);
+    EXPECT_EQ(messages.shown.size(), 1U);
+}
+
+TEST_F(AppWindowTest, NewKeepsTheSizeAndStartsAFreshGame)
+{
+    start();
+    game().newGame(4, 5, 6, 7, 9);
+    clock.advance(500);
+    game().expose(3);
+    ASSERT_TRUE(game().running());
+    frame().setTutorialGame(true);
+    sound.played.clear();
+
+    choose(command::kNew);
+    EXPECT_EQ(game().level(), 4);
+    EXPECT_EQ(game().board().width(), 5);
+    EXPECT_EQ(game().board().height(), 6);
+    EXPECT_EQ(game().board().depth(), 7);
+    EXPECT_EQ(game().bombCount(), 9);
+    EXPECT_EQ(game().startTick(), 0U);
+    EXPECT_EQ(game().endTick(), 0U);
+    EXPECT_EQ(game().marksPlaced(), 0);
+    for (const Cube& cube : game().board().cubes())
+        ASSERT_EQ(cube.covered, 1);
+    EXPECT_FALSE(frame().tutorialGame());
+    EXPECT_EQ(game().face().value(), FaceState::kIdle);
+    EXPECT_EQ(sound.played, std::vector<SoundId>{SoundId::Start});
+    EXPECT_EQ(store.readInt("Startup", "hst", -1), -1)
+        << "the first-run tutorial is still owed: \"hst\" is not written without it";
+}
+
+TEST_F(AppWindowTest, ExitClosesTheWindowAndStoresItsPlacement)
+{
+    CMainFrame& window = start();
+    ASSERT_TRUE(waitFor([&] { return window.isVisible(); }));
+    choose(command::kExit);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(store.readText("Startup", "wscale", ""), "0,0,600,600");
+}
+
+} // namespace
+} // namespace kubrix::test
