@@ -3,6 +3,7 @@
 #include "core/base/memory_settings_store.h"
 #include "core/game/board.h"
 #include "core/game/game.h"
+#include "core/scene/board_scene.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,31 +13,20 @@ using namespace kubrix;
 
 constexpr int kSide = 20;
 
-class QuietServices final : public SoundPlayer,
-                            public TextureCache,
-                            public GameHost,
-                            public BoardContext {
+class QuietServices final : public SoundPlayer, public GameHost {
 public:
     void playSound(SoundId) override {}
     void playMusic() override {}
     void stopMusic() override {}
-    void invalidate() override {}
-    void setSmoothTextures(bool) override {}
     bool tutorialGame() const override { return false; }
     bool tutorialRunning() const override { return false; }
     void showRecordEntry(Game&) override {}
-    Colour boardTint() const override { return {0.83F, 0.82F, 0.78F, 0.0F}; }
-    bool gameEnded() const override { return false; }
-    bool gameLost() const override { return false; }
-    Colour tint() const override { return boardTint(); }
-    void invalidateTextures() override {}
 };
 
 void generate20(benchmark::State& state)
 {
     ManualClock clock;
-    QuietServices services;
-    Board board(clock, services);
+    Board board(clock);
     for (auto _ : state) {
         clock.advance(1);
         board.generate(kSide, kSide, kSide, 500, -1);
@@ -50,8 +40,7 @@ void floodExpose20(benchmark::State& state)
     QuietServices services;
     MemorySettingsStore store;
     Statistics statistics;
-    Quaternion rotation;
-    Game game(GameServices{store, clock, statistics, rotation, services, services, services});
+    Game game(GameServices{store, clock, statistics, services, services});
     game.initFromSettings();
     for (auto _ : state) {
         state.PauseTiming();
@@ -72,17 +61,21 @@ void makeCheckerboard(Board& board)
     }
 }
 
+// The scene's rebuild after a move: one cube handed out for change, then the views built anew.
 void refresh20(benchmark::State& state, bool worst, bool bevelled)
 {
     ManualClock clock;
-    QuietServices services;
-    Board board(clock, services);
+    Board board(clock);
     board.generate(kSide, kSide, kSide, 500, -1);
     if (worst)
         makeCheckerboard(board);
-    board.setBevelled(bevelled);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(board.refresh());
+    BoardScene scene;
+    SceneState view;
+    view.bevelled = bevelled;
+    for (auto _ : state) {
+        board.cube(0);
+        benchmark::DoNotOptimize(scene.update(board, view));
+    }
 }
 
 } // namespace

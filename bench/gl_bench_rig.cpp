@@ -111,8 +111,7 @@ bool GlBenchRig::open(std::string& whyNot)
     textures_ = std::make_unique<TextureSet>(*skins_);
     renderer_ = std::make_unique<SceneRenderer>(context_, *textures_);
     picker_ = std::make_unique<Picker>(context_, renderer_->boardDrawer());
-    game_ = std::make_unique<Game>(
-        GameServices{store_, clock_, statistics_, viewRotation_, *this, *textures_, *this});
+    game_ = std::make_unique<Game>(GameServices{store_, clock_, statistics_, *this, *this});
     game_->initFromSettings();
     return true;
 }
@@ -133,7 +132,6 @@ void GlBenchRig::show(BenchBoard board)
             const CubePosition p = cubes.positionOf(i);
             cubes.cube(i).covered = (p.x + p.y + p.z) % 2 == 0 ? 1 : 0;
         }
-        cubes.refresh();
     }
     game.setHover(-1);
     viewRotation_ = kTutorialRotation;

@@ -66,7 +66,6 @@ private:
     bool tutorialGame() const override { return false; }
     bool tutorialRunning() const override { return false; }
     void showRecordEntry(Game&) override {}
-    Colour boardTint() const override { return {0.83F, 0.82F, 0.78F, 0.0F}; }
     void showSkinInfo(const SkinPackage&) override {}
 
     int argc_ = 1;

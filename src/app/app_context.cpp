@@ -47,9 +47,9 @@ AppContext::AppContext(AppContextOptions options)
       textures_(skins_), ownMessages_(ownMessagesUnless(options.messages)),
       messages_(options.messages ? *options.messages : *ownMessages_),
       ownSound_(options.sound ? nullptr : std::make_unique<SoundSystem>(skins_, messages_)),
-      sound_(options.sound ? *options.sound : *ownSound_), host_(skins_),
+      sound_(options.sound ? *options.sound : *ownSound_),
       probeDevice_(options.probeDevice ? std::move(options.probeDevice) : &probeDevice),
-      app_(AppServices{settings_, clock_, sound_, textures_, host_, *this, nullptr})
+      app_(AppServices{settings_, clock_, sound_, host_, *this, nullptr})
 {
 }
 
@@ -69,7 +69,7 @@ bool AppContext::createMainWindow()
     // inside the first paint that would otherwise load it.
     skins_.defaultSkin();
     frame_ = std::make_unique<CMainFrame>(MainFrameServices{
-        app_, settings_, clock_, sound_, textures_, messages_, probeDevice_, [this] {
+        app_, settings_, clock_, sound_, skins_, textures_, messages_, probeDevice_, [this] {
             if (ownSound_)
                 ownSound_->shutdownSound();
         }});

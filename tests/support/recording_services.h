@@ -3,8 +3,8 @@
 
 #include "core/game/game.h"
 #include "core/game/game_host.h"
+#include "core/game/game_observer.h"
 #include "core/game/sound_player.h"
-#include "core/game/texture_cache.h"
 
 #include <functional>
 #include <vector>
@@ -22,13 +22,13 @@ public:
     int musicStops = 0;
 };
 
-class RecordingTextureCache final : public TextureCache {
+class RecordingObserver final : public GameObserver {
 public:
-    void invalidate() override { ++invalidations; }
-    void setSmoothTextures(bool on) override { smooth = on; }
+    void gameStateChanged() override { ++stateChanges; }
+    void tutorialBoardSetUp() override { ++tutorialBoards; }
 
-    int invalidations = 0;
-    bool smooth = false;
+    int stateChanges = 0;
+    int tutorialBoards = 0;
 };
 
 class FakeGameHost final : public GameHost {
@@ -41,13 +41,11 @@ public:
         if (onRecordEntry)
             onRecordEntry(game);
     }
-    Colour boardTint() const override { return tint; }
 
     bool tutorialGameFlag = false;
     bool tutorialRunningFlag = false;
     int recordDialogs = 0;
     std::function<void(Game&)> onRecordEntry;
-    Colour tint{0.83F, 0.82F, 0.78F, 0.0F};
 };
 
 } // namespace kubrix::test

@@ -1,13 +1,25 @@
-// The block of cubes: indexing, bomb placement, neighbour counts and the derived views.
+// The block of cubes: indexing, bomb placement, neighbour counts, the win test and revisions.
 #include "core/game/board.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 namespace kubrix {
 
-Board::Board(const Clock& clock, BoardContext& context)
-    : clock_(clock), context_(context), mesh_(context.tint())
+namespace {
+
+// Stamps unique across all boards of the run: a view may be handed another board whose own
+// count of changes happens to match.
+std::uint64_t nextRevision()
+{
+    static std::atomic<std::uint64_t> stamps{0};
+    return ++stamps;
+}
+
+} // namespace
+
+Board::Board(const Clock& clock) : clock_(clock)
 {
 }
 
@@ -20,7 +32,7 @@ void Board::generate(int width, int height, int depth, int bombCount, int exclud
     random_.seed(clock_.now());
     placeBombs(bombCount, excludedIndex);
     countNeighbours();
-    buildViews();
+    changed_ = true;
 }
 
 void Board::regenerateExcluding(int bombCount, int excludedIndex)
@@ -82,36 +94,23 @@ bool Board::restore(int width, int height, int depth, std::span<const Cube> reco
     height_ = height;
     depth_ = depth;
     cubes_.assign(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(needed));
-    buildViews();
+    changed_ = true;
     return true;
 }
 
-bool Board::refresh()
+bool Board::allSafeCubesExposed() const
 {
-    context_.invalidateTextures();
-    const bool won = mesh_.build(*this, context_.gameEnded());
-    bombs_.build(*this, context_.gameLost(), context_.tint());
-    labels_.build(*this, context_.tint());
-    return won;
+    return std::none_of(cubes_.begin(), cubes_.end(),
+                        [](const Cube& cube) { return cube.covered != 0 && cube.bomb == 0; });
 }
 
-void Board::buildViews()
+std::uint64_t Board::revision() const
 {
-    mesh_.build(*this, context_.gameEnded());
-    labels_.build(*this, context_.tint());
-    bombs_.build(*this, context_.gameLost(), context_.tint());
-}
-
-void Board::setHover(int index)
-{
-    mesh_.setHover(index);
-    labels_.setHover(index);
-}
-
-void Board::setBevelled(bool bevelled)
-{
-    mesh_.setBevelled(bevelled);
-    mesh_.build(*this, context_.gameEnded());
+    if (changed_) {
+        revision_ = nextRevision();
+        changed_ = false;
+    }
+    return revision_;
 }
 
 int Board::sceneRadius() const

@@ -1,29 +1,16 @@
-// The block of Width x Height x Depth cubes: indexing, bomb placement, neighbour counts and
-// the three drawable views derived from the cube array.
+// The block of Width x Height x Depth cubes: indexing, bomb placement, neighbour counts, the
+// win test, and the revision by which whoever shows the board sees that it changed.
 #pragma once
 
 #include "core/base/clock.h"
-#include "core/base/colour.h"
 #include "core/game/cube.h"
 #include "core/game/rand15.h"
-#include "core/scene/bomb_markers.h"
-#include "core/scene/number_labels.h"
-#include "core/scene/surface_mesh.h"
 
+#include <cstdint>
 #include <span>
 #include <vector>
 
 namespace kubrix {
-
-// What the derived views need to know of the game being played and of the renderer.
-class BoardContext {
-public:
-    virtual ~BoardContext() = default;
-    virtual bool gameEnded() const = 0;
-    virtual bool gameLost() const = 0;
-    virtual Colour tint() const = 0;
-    virtual void invalidateTextures() = 0;
-};
 
 struct CubePosition {
     int x = 0;
@@ -36,8 +23,7 @@ public:
     static constexpr int kMaxSide = 20;
     static constexpr int kMaxCubes = kMaxSide * kMaxSide * kMaxSide;
 
-    // The surface mesh takes its tint once, here.
-    Board(const Clock& clock, BoardContext& context);
+    explicit Board(const Clock& clock);
 
     // Places bombCount bombs by rejection, never on excludedIndex (-1 for none), and never
     // more bombs than there are cubes that may hold one.
@@ -46,10 +32,9 @@ public:
     // Copies width x height x depth records as they are (no counting). Refuses, changing
     // nothing, a size outside 1..kMaxSide or fewer records than the size needs.
     bool restore(int width, int height, int depth, std::span<const Cube> records);
-    // Rebuilds the views after the cube flags changed; true when only bombs remain covered.
-    bool refresh();
-    void setHover(int index);
-    void setBevelled(bool bevelled);
+    // The win test: no covered cube without a bomb remains. Marks do not matter: a safe cube
+    // left covered under an 'X' or a '?' still keeps the game open.
+    bool allSafeCubesExposed() const;
 
     // Every side in 1..kMaxSide.
     static bool fits(int width, int height, int depth);
@@ -68,29 +53,33 @@ public:
     CubePosition positionOf(int index) const;
 
     const std::vector<Cube>& cubes() const { return cubes_; }
-    Cube& cube(int index) { return cubes_[static_cast<std::size_t>(index)]; }
+    // Handing a cube out for change counts as a change of the board at that moment.
+    Cube& cube(int index)
+    {
+        changed_ = true;
+        return cubes_[static_cast<std::size_t>(index)];
+    }
     const Cube& cube(int index) const { return cubes_[static_cast<std::size_t>(index)]; }
 
-    const SurfaceMesh& mesh() const { return mesh_; }
-    const NumberLabels& labels() const { return labels_; }
-    const BombMarkers& bombs() const { return bombs_; }
+    // A stamp of the cubes as they are: it moves on with every generation, restore and cube
+    // handed out for change, and is never the same for two states of this board or any other
+    // board of the run, so a view built from one state can tell when it is out of date.
+    std::uint64_t revision() const;
 
 private:
     void placeBombs(int bombCount, int excludedIndex);
     void countNeighbours();
-    // Generation and restore build the mesh, then the labels, then the bombs.
-    void buildViews();
 
     const Clock& clock_;
-    BoardContext& context_;
     Rand15 random_;
     std::vector<Cube> cubes_;
     int width_ = 0;
     int height_ = 0;
     int depth_ = 0;
-    SurfaceMesh mesh_;
-    NumberLabels labels_;
-    BombMarkers bombs_;
+    // The stamp is drawn from the run-wide count only when it is asked for after a change, so
+    // a flood that hands out thousands of cubes costs one stamp.
+    mutable std::uint64_t revision_ = 0;
+    mutable bool changed_ = true;
 };
 
 } // namespace kubrix

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <utility>
 
 namespace kubrix {
 
@@ -17,16 +18,6 @@ Game::Game(GameServices services) : services_(services)
 
 Game::~Game() = default;
 
-Colour Game::tint() const
-{
-    return services_.host.boardTint();
-}
-
-void Game::invalidateTextures()
-{
-    services_.textures.invalidate();
-}
-
 void Game::initFromSettings()
 {
     const SettingsStore& store = services_.settings;
@@ -34,7 +25,6 @@ void Game::initFromSettings()
     quality_ = settings::read(store, settings::quality);
     if (quality_ < 0 || quality_ > 2)
         quality_ = 2;
-    services_.textures.setSmoothTextures(quality_ > 0);
 
     // The start-up game is only ever set by hand; a size the board cannot take falls back to
     // the defaults rather than allocating nonsense.
@@ -56,10 +46,8 @@ void Game::initFromSettings()
         records_[level].seconds = settings::read(store, settings::recordSeconds[level]);
     }
 
-    board_ = std::make_unique<Board>(services_.clock, static_cast<BoardContext&>(*this));
+    board_ = std::make_unique<Board>(services_.clock);
     newGame(startLevel, start.width, start.height, start.depth, start.bombs);
-    board_->setBevelled(quality_ == 2);
-    services_.textures.setSmoothTextures(quality_ > 0);
 }
 
 void Game::newGame(int level, int width, int height, int depth, int bombCount)
@@ -71,6 +59,7 @@ void Game::newGame(int level, int width, int height, int depth, int bombCount)
     endTick_ = 0;
     lost_ = false;
     board_->generate(width, height, depth, bombCount, -1);
+    reportStateChanged();
 }
 
 void Game::restartSame()
@@ -90,8 +79,8 @@ void Game::setupTutorialBoard()
     const auto layout = tutorialLayout();
     for (int index = 0; index < kTutorialCubes; ++index)
         board_->cube(index) = layout[static_cast<std::size_t>(index)];
-    services_.viewRotation = kTutorialRotation;
-    board_->refresh();
+    if (observer_ != nullptr)
+        observer_->tutorialBoardSetUp();
 }
 
 bool Game::restoreGame(std::uint32_t elapsedSeconds, int level, int width, int height, int depth,
@@ -107,18 +96,21 @@ bool Game::restoreGame(std::uint32_t elapsedSeconds, int level, int width, int h
     lost_ = false;
     face_.set(FaceState::kIdle, now());
     services_.statistics.recordGameStarted();
-    return board_->restore(width, height, depth, cubeRecords);
+    board_->restore(width, height, depth, cubeRecords);
+    reportStateChanged();
+    return true;
 }
 
 int Game::expose(int index)
 {
     if (endTick_ != 0 || index < 0 || index >= board_->cubeCount())
         return 0;
-    if (board_->cube(index).marked != 0) {
+    if (std::as_const(*board_).cube(index).marked != 0) {
         hint_.clickOnMarked(now());
         return 1;
     }
-    if (startTick_ == 0) {
+    const bool starting = startTick_ == 0;
+    if (starting) {
         face_.set(FaceState::kIdle, now());
         startTick_ = now();
         if (!services_.host.tutorialRunning()) {
@@ -139,14 +131,12 @@ int Game::expose(int index)
     if (cube.neighbourBombs == 0)
         flood(index);
 
-    const bool won = board_->refresh();
-    if (won || lost_) {
+    if (lost_ || board_->allSafeCubesExposed())
         sound = finish();
-        // Again, so that the bomb list of a lost game is built and marks show as wrong.
-        board_->refresh();
-    }
     if (sound)
         playEffect(*sound);
+    if (starting || ended())
+        reportStateChanged();
     return 1;
 }
 
@@ -207,7 +197,8 @@ int Game::toggleMark(int index)
     if (endTick_ != 0 || index < 0 || index >= board_->cubeCount())
         return 0;
     // A mark starts the clock, so the first exposure after it is not made safe.
-    if (startTick_ == 0)
+    const bool starting = startTick_ == 0;
+    if (starting)
         startTick_ = now();
     Cube& cube = board_->cube(index);
     SoundId sound = SoundId::Marked;
@@ -224,7 +215,8 @@ int Game::toggleMark(int index)
         ++marksPlaced_;
     }
     playEffect(sound);
-    board_->refresh();
+    if (starting)
+        reportStateChanged();
     return 1;
 }
 
@@ -233,7 +225,6 @@ int Game::setHover(int index)
     if (index == hoverIndex_)
         return 0;
     hoverIndex_ = index;
-    board_->setHover(index);
     return 1;
 }
 
@@ -284,6 +275,7 @@ void Game::toggleSound()
 {
     soundOn_ = !soundOn_;
     settings::write(services_.settings, settings::soundOn, soundOn_ ? 1 : 0);
+    reportStateChanged();
 }
 
 void Game::toggleMusic()
@@ -294,19 +286,24 @@ void Game::toggleMusic()
     else
         services_.sound.stopMusic();
     settings::write(services_.settings, settings::musicOn, musicOn_ ? 1 : 0);
+    reportStateChanged();
 }
 
 void Game::setQuality(int quality)
 {
     quality_ = quality;
-    board_->setBevelled(quality == 2);
-    services_.textures.setSmoothTextures(quality > 0);
 }
 
 void Game::playEffect(SoundId id)
 {
     if (soundOn_)
         services_.sound.playSound(id);
+}
+
+void Game::reportStateChanged()
+{
+    if (observer_ != nullptr)
+        observer_->gameStateChanged();
 }
 
 } // namespace kubrix

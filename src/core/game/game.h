@@ -7,10 +7,9 @@
 #include "core/game/bomb_hint.h"
 #include "core/game/face_state.h"
 #include "core/game/game_host.h"
+#include "core/game/game_observer.h"
 #include "core/game/sound_player.h"
 #include "core/game/statistics.h"
-#include "core/game/texture_cache.h"
-#include "core/scene/quaternion.h"
 
 #include <array>
 #include <memory>
@@ -25,9 +24,7 @@ struct GameServices {
     SettingsStore& settings;
     const Clock& clock;
     Statistics& statistics;
-    Quaternion& viewRotation;
     SoundPlayer& sound;
-    TextureCache& textures;
     GameHost& host;
 };
 
@@ -36,13 +33,13 @@ struct FastestTime {
     std::int32_t seconds = 0;
 };
 
-class Game final : private BoardContext {
+class Game final {
 public:
     static constexpr int kRecordLevels = 3;
 
     // Empty records, quality 0 and no board until initFromSettings.
     explicit Game(GameServices services);
-    ~Game() override;
+    ~Game();
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
@@ -51,6 +48,7 @@ public:
     void newGame(int level, int width, int height, int depth, int bombCount);
     void restartSame();
     void selectLevel(int level);
+    // The tutorial's fixed board, reported to the observer.
     void setupTutorialBoard();
     // A saved game: refused, changing nothing, when its board size is outside 1..20 or the
     // records are fewer than the size needs.
@@ -69,7 +67,10 @@ public:
     void clearRecords();
     void toggleSound();
     void toggleMusic();
+    // 0 draws nearest texels, 1 smooths them, 2 also chamfers the cubes.
     void setQuality(int quality);
+    // Null for none; the observer must outlive the game or be taken away first.
+    void setObserver(GameObserver* observer) { observer_ = observer; }
 
     int level() const { return level_; }
     int hoverIndex() const { return hoverIndex_; }
@@ -95,18 +96,15 @@ public:
     const BombHint& bombHint() const { return hint_; }
 
 private:
-    bool gameEnded() const override { return endTick_ != 0; }
-    bool gameLost() const override { return endTick_ != 0 && lost_; }
-    Colour tint() const override;
-    void invalidateTextures() override;
-
     void flood(int index);
     // Returns the sound that closes the game.
     SoundId finish();
     void playEffect(SoundId id);
+    void reportStateChanged();
     std::uint32_t now() const { return services_.clock.now(); }
 
     GameServices services_;
+    GameObserver* observer_ = nullptr;
     int level_ = 0;
     int hoverIndex_ = -1;
     std::unique_ptr<Board> board_;

@@ -1,8 +1,6 @@
 // What the game rules ask of the window around them.
 #pragma once
 
-#include "core/base/colour.h"
-
 namespace kubrix {
 
 class Game;
@@ -16,9 +14,6 @@ public:
     virtual bool tutorialRunning() const = 0;
     // The fastest-time name dialog; accepting it calls Game::setRecord.
     virtual void showRecordEntry(Game& game) = 0;
-    // The colour the block's cubes, labels and bombs are tinted with: plain white under a
-    // custom skin, otherwise the desktop's button-face colour.
-    virtual Colour boardTint() const = 0;
 };
 
 } // namespace kubrix

@@ -104,8 +104,9 @@ int panelSlot(const FaceShape& face, int corner)
 
 } // namespace
 
-SurfaceMesh::SurfaceMesh(Colour baseTint) : tint_(baseTint)
+void SurfaceMesh::setTint(Colour baseTint)
 {
+    tint_ = baseTint;
     if (tint_.r + tint_.g + tint_.b < 1.0F) {
         tint_.r = std::min(tint_.r + 0.5F, 1.0F);
         tint_.g = std::min(tint_.g + 0.5F, 1.0F);
@@ -140,26 +141,21 @@ const Vec3& SurfaceMesh::triangleNormal(const FaceStrip& strip, int triangle) co
     return kNormals[static_cast<std::size_t>(normalIndex(strip, strip.count + triangle))];
 }
 
-bool SurfaceMesh::build(const Board& board, bool gameEnded)
+void SurfaceMesh::build(const Board& board, bool gameEnded)
 {
     generation_ = nextGeneration();
-    const std::vector<Cube>& cubes = board.cubes();
-    const bool won = std::none_of(cubes.begin(), cubes.end(), [](const Cube& cube) {
-        return cube.covered != 0 && cube.bomb == 0;
-    });
     try {
         markFaces(board);
         layoutVertices(board.width(), board.height(), board.depth());
         allocate(faceCount_);
     } catch (const std::bad_alloc&) {
         clear();
-        return won;
+        return;
     }
     if (poolBevelled_)
         emitBevelled(board, gameEnded);
     else
         emitFlat(board, gameEnded);
-    return won;
 }
 
 void SurfaceMesh::markFaces(const Board& board)

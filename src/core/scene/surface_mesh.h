@@ -1,5 +1,5 @@
 // The drawable outer skin of the covered cubes: textured triangle strips, each named by the
-// index of its cube, rebuilt whenever the cube flags change. Its build is also the win test.
+// index of its cube, rebuilt whenever the cube flags change.
 #pragma once
 
 #include "core/base/colour.h"
@@ -49,12 +49,13 @@ public:
     // How far a bevelled panel stands out of its cube, and how far its rim is drawn in.
     static constexpr float kBevel = 0.08F;
 
-    // A dark tint is lifted so that the hover colour derived from it stays visible.
-    explicit SurfaceMesh(Colour baseTint);
+    explicit SurfaceMesh(Colour baseTint = {}) { setTint(baseTint); }
 
-    // Rebuilds every strip from the cube flags; true when no covered cube without a bomb
-    // remains. Should memory run out, the mesh is left empty rather than half-built.
-    bool build(const Board& board, bool gameEnded);
+    // Rebuilds every strip from the cube flags. Should memory run out, the mesh is left empty
+    // rather than half-built.
+    void build(const Board& board, bool gameEnded);
+    // A dark tint is lifted so that the hover colour derived from it stays visible.
+    void setTint(Colour baseTint);
     // Takes effect at the next build.
     void setBevelled(bool bevelled) { bevelled_ = bevelled; }
     bool bevelled() const { return bevelled_; }

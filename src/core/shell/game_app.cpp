@@ -5,8 +5,8 @@ namespace kubrix {
 
 GameApp::GameApp(AppServices services)
     : services_(services), updateCheck_(events_, services.versionSource),
-      game_(GameServices{services.settings, services.clock, statistics_, viewRotation_,
-                         services.sound, services.textures, services.host})
+      game_(GameServices{services.settings, services.clock, statistics_, services.sound,
+                         services.host})
 {
 }
 

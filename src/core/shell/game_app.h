@@ -8,7 +8,6 @@
 #include "core/game/rand15.h"
 #include "core/game/sound_player.h"
 #include "core/game/statistics.h"
-#include "core/game/texture_cache.h"
 #include "core/scene/quaternion.h"
 #include "core/shell/update_check.h"
 
@@ -32,7 +31,6 @@ struct AppServices {
     SettingsStore& settings;
     const Clock& clock;
     SoundPlayer& sound;
-    TextureCache& textures;
     GameHost& host;
     AppShell& shell;
     VersionSource* versionSource = nullptr;

@@ -104,14 +104,15 @@ void BoardDrawer::drawBoard(const Game& game, const Quaternion& viewRotation, bo
 {
     if (!context_.contextReady)
         return;
+    scene_.update(game);
     if (picking) {
-        mesh_.drawForPicking(game);
+        mesh_.drawForPicking(scene_, game);
         return;
     }
-    mesh_.draw(game);
-    drawLabels(game.board().labels(), viewRotation);
+    mesh_.draw(scene_, game);
+    drawLabels(scene_.labels(), viewRotation);
     if (game.ended() && game.lost())
-        drawBombs(game.board().bombs(), viewRotation);
+        drawBombs(scene_.bombs(), viewRotation);
 }
 
 void BoardDrawer::drawLabels(const NumberLabels& labels, const Quaternion& viewRotation)

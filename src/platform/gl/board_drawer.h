@@ -2,6 +2,7 @@
 // lost game, the bombs.
 #pragma once
 
+#include "core/scene/board_scene.h"
 #include "core/scene/quaternion.h"
 #include "platform/gl/mesh_drawer.h"
 
@@ -10,23 +11,21 @@
 
 namespace kubrix {
 
-class BombMarkers;
 class Game;
-class NumberLabels;
 class RenderContext;
 class TextureSet;
-struct BombRecord;
-struct LabelRecord;
 
 class BoardDrawer {
 public:
     BoardDrawer(RenderContext& context, TextureSet& textures);
 
     // Expects the model-view to place board coordinates (the camera and the view rotation set
-    // up). A picking pass draws only the mesh, so labels and bombs never catch a click.
+    // up). Brings the scene up to the game first. A picking pass draws only the mesh, so labels
+    // and bombs never catch a click.
     void drawBoard(const Game& game, const Quaternion& viewRotation, bool picking);
 
     MeshDrawer& meshDrawer() { return mesh_; }
+    BoardScene& scene() { return scene_; }
 
 private:
     void drawLabels(const NumberLabels& labels, const Quaternion& viewRotation);
@@ -34,6 +33,7 @@ private:
 
     RenderContext& context_;
     TextureSet& textures_;
+    BoardScene scene_;
     MeshDrawer mesh_;
     // Depth-sorted views of the label and bomb lists, kept to avoid reallocating every frame.
     std::vector<std::pair<float, const LabelRecord*>> sortedLabels_;

@@ -2,6 +2,7 @@
 #include "platform/gl/mesh_drawer.h"
 
 #include "core/game/game.h"
+#include "core/scene/board_scene.h"
 #include "platform/gl/render_context.h"
 #include "platform/gl/texture_set.h"
 
@@ -24,14 +25,14 @@ Colour hoverColour(const Colour& tint, bool lost)
 }
 
 // The colour of the hovered cube's strips.
-Colour hoveredColour(const Game& game)
+Colour hoveredColour(const BoardScene& scene, const Game& game)
 {
     const Board& board = game.board();
-    const int hoverIndex = board.mesh().hoverIndex();
+    const int hoverIndex = scene.mesh().hoverIndex();
     if (game.bombHint().on() && hoverIndex >= 0 && hoverIndex < board.cubeCount() &&
         board.cube(hoverIndex).bomb != 0)
         return {1.0F, 0.0F, 0.0F, 1.0F};
-    return hoverColour(board.mesh().tint(), game.ended() && game.lost());
+    return hoverColour(scene.mesh().tint(), game.ended() && game.lost());
 }
 
 void setColour(const Colour& colour)
@@ -48,7 +49,7 @@ MeshDrawer::MeshDrawer(RenderContext& context, TextureSet& textures)
 {
 }
 
-void MeshDrawer::draw(const Game& game)
+void MeshDrawer::draw(const BoardScene& scene, const Game& game)
 {
     glDisable(GL_BLEND);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
@@ -56,21 +57,21 @@ void MeshDrawer::draw(const Game& game)
     // The arrays carry one normal per triangle, which only flat shading reads as the strips do.
     bool useArrays = drawing_ == MeshDrawing::Arrays && context_.flatShading;
     if (useArrays) {
-        arrays_.update(game.board().mesh());
+        arrays_.update(scene.mesh());
         useArrays = arrays_.valid();
     }
     if (useArrays)
-        drawArrays(game);
+        drawArrays(scene, game);
     else
-        drawStrips(game);
+        drawStrips(scene, game);
     textures_.disableTexturing();
 }
 
-void MeshDrawer::drawArrays(const Game& game)
+void MeshDrawer::drawArrays(const BoardScene& scene, const Game& game)
 {
-    const SurfaceMesh& mesh = game.board().mesh();
+    const SurfaceMesh& mesh = scene.mesh();
     const int hoverIndex = mesh.hoverIndex();
-    const Colour hover = hoveredColour(game);
+    const Colour hover = hoveredColour(scene, game);
     const std::span<const FaceStrip> strips = mesh.strips();
     bindArrays();
     // One call per run of strips of one colour: white runs are broken only by the strips of
@@ -89,11 +90,11 @@ void MeshDrawer::drawArrays(const Game& game)
     unbindArrays();
 }
 
-void MeshDrawer::drawStrips(const Game& game)
+void MeshDrawer::drawStrips(const BoardScene& scene, const Game& game)
 {
-    const SurfaceMesh& mesh = game.board().mesh();
+    const SurfaceMesh& mesh = scene.mesh();
     const int hoverIndex = mesh.hoverIndex();
-    const Colour hover = hoveredColour(game);
+    const Colour hover = hoveredColour(scene, game);
     // Colour changes are issued only where the colour changes.
     bool whitePending = true;
     for (const FaceStrip& strip : mesh.strips()) {
@@ -110,16 +111,16 @@ void MeshDrawer::drawStrips(const Game& game)
     }
 }
 
-void MeshDrawer::drawForPicking(const Game& game)
+void MeshDrawer::drawForPicking(const BoardScene& scene, const Game& game)
 {
     if (drawing_ == MeshDrawing::Strips) {
-        draw(game);
+        draw(scene, game);
         return;
     }
-    const SurfaceMesh& mesh = game.board().mesh();
+    const SurfaceMesh& mesh = scene.mesh();
     arrays_.update(mesh);
     if (!arrays_.valid()) {
-        draw(game);
+        draw(scene, game);
         return;
     }
     // The matrices the selection pass draws with, pick region included: a strip that cannot

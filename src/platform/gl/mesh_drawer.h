@@ -7,6 +7,7 @@
 
 namespace kubrix {
 
+class BoardScene;
 class Game;
 class RenderContext;
 class SurfaceMesh;
@@ -33,14 +34,14 @@ public:
 
     // Expects the model-view to place board coordinates. Strips of the hovered cube take the
     // hover colour (red for a bomb while the bomb hint is on), all others white.
-    void draw(const Game& game);
+    void draw(const BoardScene& scene, const Game& game);
     // The selection pass: each strip drawn under its cube index as the name, in strip order.
     // Expects the context selecting, the pick projection and the model-view in place.
-    void drawForPicking(const Game& game);
+    void drawForPicking(const BoardScene& scene, const Game& game);
 
 private:
-    void drawArrays(const Game& game);
-    void drawStrips(const Game& game);
+    void drawArrays(const BoardScene& scene, const Game& game);
+    void drawStrips(const BoardScene& scene, const Game& game);
     void drawStrip(const SurfaceMesh& mesh, const FaceStrip& strip) const;
     void bindArrays() const;
     static void unbindArrays();

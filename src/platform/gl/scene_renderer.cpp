@@ -92,6 +92,8 @@ PixelRect SceneRenderer::renderFrame(const FrameView& view)
         return OverlayDrawer::faceRect(client);
     const Game& game = view.game;
     const Board& board = game.board();
+    textures_.setSmoothTextures(game.quality() > 0);
+    board_.scene().setTint(view.tint);
 
     context_.clearDepth = kDepthClearValue;
     context_.prepareFrame(view.width, view.height);

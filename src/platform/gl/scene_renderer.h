@@ -22,13 +22,16 @@ struct FrameView {
     int height = 0;
     // The desktop's button-face colour: the clear colour behind the background image.
     Colour buttonFace{0.83F, 0.82F, 0.78F, 0.0F};
+    // The colour the block's cubes, labels and bombs are tinted with (see BoardScene::setTint).
+    Colour tint{0.83F, 0.82F, 0.78F, 0.0F};
 };
 
 class SceneRenderer {
 public:
     SceneRenderer(RenderContext& context, TextureSet& textures);
 
-    // Draws into the current OpenGL context; does nothing when the context is not ready.
+    // Draws into the current OpenGL context; does nothing when the context is not ready. The
+    // game's quality decides the texture smoothing and, through the scene, the chamfers.
     // Returns where the face was drawn (top-left origin, device pixels), for click tests.
     PixelRect renderFrame(const FrameView& view);
 

@@ -1,7 +1,6 @@
 // The two skin textures the renderer draws with: the cube atlas and the overlay atlas.
 #pragma once
 
-#include "core/game/texture_cache.h"
 #include "platform/gl/texture.h"
 
 #include <array>
@@ -11,7 +10,9 @@ namespace kubrix {
 
 class SkinStore;
 
-class TextureSet final : public TextureCache {
+// The textures follow the skin, not the game: they are reloaded when the skin changes, when the
+// view is reset and when a new OpenGL context comes, never because the board changed.
+class TextureSet final {
 public:
     static constexpr int kCubeAtlas = 0;
     static constexpr int kOverlayAtlas = 1;
@@ -25,10 +26,12 @@ public:
     // Turns blending and 2D texturing off, as every drawing step leaves them.
     void disableTexturing();
 
-    // Needs no OpenGL context: the reload waits for the next useTexture.
-    void invalidate() override;
-    // Takes effect at the next change of the bound slot.
-    void setSmoothTextures(bool smooth) override { smooth_ = smooth; }
+    // The next draw recreates both textures from the skin current at that moment. Needs no
+    // OpenGL context: the reload waits for the next useTexture.
+    void invalidate();
+    // Linear magnification when on, nearest-texel when off; takes effect at the next change of
+    // the bound slot.
+    void setSmoothTextures(bool smooth) { smooth_ = smooth; }
     bool smoothTextures() const { return smooth_; }
     // A display of under 16 colour bits remakes the textures when smoothing changes.
     void setLowColourDisplay(bool low) { lowColour_ = low; }

@@ -6,6 +6,7 @@
 #include "core/game/levels.h"
 #include "core/shell/game_app.h"
 #include "core/shell/window_placement.h"
+#include "core/skin/skin_store.h"
 #include "platform/gl/device_probe.h"
 #include "platform/gl/texture_set.h"
 #include "platform/ui/board_view.h"
@@ -58,6 +59,7 @@ CMainFrame::CMainFrame(MainFrameServices services)
         connect(item, &QAction::triggered, this, [this, id = id] { runCommand(id); });
     connect(menu_.game, &QMenu::aboutToShow, this, &CMainFrame::refreshCommandStates);
     connect(menu_.help, &QMenu::aboutToShow, this, &CMainFrame::refreshCommandStates);
+    game().setObserver(this);
     refreshCommandStates();
 
     timer_.setInterval(kTimerMs);
@@ -66,6 +68,7 @@ CMainFrame::CMainFrame(MainFrameServices services)
 
 CMainFrame::~CMainFrame()
 {
+    game().setObserver(nullptr);
     timer_.stop();
     // The tutorial window, when it exists, is shut before this.
     if (services_.shutdownSound)
@@ -243,7 +246,7 @@ void CMainFrame::paintFrame(int width, int height)
         processPointer(width, height);
     game().face().expire(services_.clock.now());
     faceRect_ = renderer_.renderFrame(
-        FrameView{game(), services_.app.viewRotation(), width, height, buttonFace()});
+        FrameView{game(), services_.app.viewRotation(), width, height, buttonFace(), boardTint()});
     frameLoop_.endPaint(services_.clock.now());
 }
 
@@ -346,6 +349,19 @@ void CMainFrame::restoreCursorWhenAway()
         return;
     view_->restoreCursor();
     cursorSet_ = false;
+}
+
+void CMainFrame::tutorialBoardSetUp()
+{
+    services_.app.viewRotation() = kTutorialRotation;
+    view_->update();
+}
+
+Colour CMainFrame::boardTint() const
+{
+    if (services_.skins.isCustomSkinApplied())
+        return {1.0F, 1.0F, 1.0F, 1.0F};
+    return buttonFace();
 }
 
 Colour CMainFrame::buttonFaceOf(const QPalette& palette)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/base/colour.h"
+#include "core/game/game_observer.h"
 #include "core/scene/atlas.h"
 #include "core/scene/frame_loop.h"
 #include "core/scene/mouse_input.h"
@@ -26,6 +27,7 @@ class Game;
 class GameApp;
 class Messages;
 class SettingsStore;
+class SkinStore;
 class SoundPlayer;
 class TextureSet;
 
@@ -34,6 +36,7 @@ struct MainFrameServices {
     SettingsStore& settings;
     const Clock& clock;
     SoundPlayer& sound;
+    SkinStore& skins;
     TextureSet& textures;
     Messages& messages;
     // The start-up check for a usable OpenGL device: kDeviceOpenGL or kDeviceUnavailable.
@@ -42,7 +45,7 @@ struct MainFrameServices {
     std::function<void()> shutdownSound;
 };
 
-class CMainFrame final : public QMainWindow {
+class CMainFrame final : public QMainWindow, private GameObserver {
     Q_OBJECT
 
 public:
@@ -81,6 +84,9 @@ public:
     // The desktop's button-face colour, alpha 0: the tint of the board under the default skin.
     Colour buttonFace() const { return buttonFaceOf(palette()); }
     static Colour buttonFaceOf(const QPalette& palette);
+    // The colour the block's cubes, labels and bombs are tinted with: plain white under a
+    // custom skin, which brings its own colours, otherwise the desktop's button face.
+    Colour boardTint() const;
     BoardView* boardView() const { return view_; }
     const FrameLoop& frameLoop() const { return frameLoop_; }
     const MainMenu& menu() const { return menu_; }
@@ -109,6 +115,10 @@ private:
         std::function<bool()> enabled;
         std::function<bool()> checked;
     };
+
+    void gameStateChanged() override { refreshCommandStates(); }
+    // The tutorial explains its board as seen from one angle, so the view turns to it.
+    void tutorialBoardSetUp() override;
 
     Game& game() const;
     void buildCommands();

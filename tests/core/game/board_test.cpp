@@ -1,7 +1,6 @@
-// The board: placement, neighbour counts, restore and the derived views' refresh.
+// The board: placement, neighbour counts, restore, the win test and the revision.
 #include "core/game/board.h"
 #include "core/game/tutorial_layout.h"
-#include "support/fake_board_context.h"
 
 #include <gtest/gtest.h>
 
@@ -20,8 +19,7 @@ protected:
     }
 
     ManualClock clock{4242};
-    test::FakeBoardContext context;
-    Board board{clock, context};
+    Board board{clock};
 };
 
 TEST_F(BoardTest, IndexingRunsXFastestThenYThenZ)
@@ -130,20 +128,21 @@ TEST_F(BoardTest, RestoreKeepsEveryFieldAndRefusesWhatItCannotHold)
     EXPECT_EQ(board.width(), 2);
 }
 
-TEST_F(BoardTest, RefreshInvalidatesTexturesAndAnswersTheWinTest)
+TEST_F(BoardTest, WonWhenOnlyBombsStayCoveredWhateverTheMarksSay)
 {
-    board.generate(3, 1, 1, 0, -1);
+    board.generate(4, 1, 1, 0, -1);
     board.cube(0).bomb = 1;
     board.cube(0).marked = 1;
-    board.cube(2).suspect = 1;
-    const int before = context.invalidations;
-    EXPECT_FALSE(board.refresh());
-    EXPECT_EQ(context.invalidations, before + 1);
     board.cube(1).covered = 0;
-    EXPECT_FALSE(board.refresh());
-    // Only bombs covered: won, whatever the marks say.
+    board.cube(2).marked = 1;  // safe, but marked 'X'
+    board.cube(3).suspect = 1; // safe, but marked '?'
+    EXPECT_FALSE(board.allSafeCubesExposed());
     board.cube(2).covered = 0;
-    EXPECT_TRUE(board.refresh());
+    EXPECT_FALSE(board.allSafeCubesExposed()) << "the '?' cube is still covered";
+    board.cube(3).covered = 0;
+    EXPECT_TRUE(board.allSafeCubesExposed()) << "the marked bomb may stay covered";
+    board.cube(0).marked = 0;
+    EXPECT_TRUE(board.allSafeCubesExposed());
 }
 
 TEST_F(BoardTest, SceneRadiusRoundsTheDiagonalUp)

@@ -21,8 +21,6 @@ TEST_F(GamePreferences, AFirstRunStartsABeginnerGameWithDefaults)
     EXPECT_TRUE(g.soundOn());
     EXPECT_TRUE(g.musicOn());
     EXPECT_EQ(g.quality(), 1);
-    EXPECT_TRUE(textures.smooth);
-    EXPECT_FALSE(g.board().mesh().bevelled());
     EXPECT_EQ(g.hoverIndex(), -1);
     for (int level = 0; level < 3; ++level) {
         EXPECT_EQ(g.record(level).seconds, 59999);
@@ -38,12 +36,9 @@ TEST_F(GamePreferences, QualityOutsideItsRangeIsTakenAsBevelled)
         store.writeText("Startup", "Quality", stored);
         Game& g = start();
         EXPECT_EQ(g.quality(), 2) << stored;
-        EXPECT_TRUE(g.board().mesh().bevelled());
-        EXPECT_TRUE(textures.smooth);
     }
     store.writeInt("Startup", "Quality", 0);
-    start();
-    EXPECT_FALSE(textures.smooth);
+    EXPECT_EQ(start().quality(), 0);
 }
 
 TEST_F(GamePreferences, DamagedSettingsGiveTheDefaults)
@@ -99,6 +94,7 @@ TEST_F(GamePreferences, SwitchesAreWrittenAtOnceAndGateTheEffects)
     EXPECT_EQ(store.readInt("Startup", "t", -1), 1);
     g.toggleSound();
     EXPECT_EQ(store.readInt("Startup", "s", -1), 1);
+    EXPECT_EQ(observer.stateChanges, 5) << "each switch, and the mark that started the clock";
 }
 
 TEST_F(GamePreferences, RecordsAreReadWrittenAndClearedInMemoryOnly)
@@ -115,17 +111,6 @@ TEST_F(GamePreferences, RecordsAreReadWrittenAndClearedInMemoryOnly)
     g.writeRecord(2);
     EXPECT_EQ(store.readInt("Startup", "D2", 0), 59999);
     EXPECT_EQ(store.readText("Startup", "N2", "?"), "");
-}
-
-TEST_F(GamePreferences, QualitySwitchesMeshAndFiltering)
-{
-    Game& g = start();
-    g.setQuality(2);
-    EXPECT_TRUE(g.board().mesh().bevelled());
-    EXPECT_TRUE(textures.smooth);
-    g.setQuality(0);
-    EXPECT_FALSE(g.board().mesh().bevelled());
-    EXPECT_FALSE(textures.smooth);
 }
 
 TEST_F(GamePreferences, NewGamesResetTheStateAndKeepTheSize)
@@ -151,7 +136,7 @@ TEST_F(GamePreferences, NewGamesResetTheStateAndKeepTheSize)
     EXPECT_EQ(g.level(), 4) << "only levels 0..2 have presets";
 }
 
-TEST_F(GamePreferences, TutorialBoardIsTheFixedLayoutTurnedToItsView)
+TEST_F(GamePreferences, TutorialBoardIsTheFixedLayoutReportedForItsView)
 {
     Game& g = start();
     g.selectLevel(1);
@@ -162,7 +147,7 @@ TEST_F(GamePreferences, TutorialBoardIsTheFixedLayoutTurnedToItsView)
     ASSERT_EQ(g.board().cubeCount(), kTutorialCubes);
     for (int i = 0; i < kTutorialCubes; ++i)
         EXPECT_EQ(g.board().cube(i), layout[std::size_t(i)]) << i;
-    EXPECT_EQ(viewRotation, kTutorialRotation);
+    EXPECT_EQ(observer.tutorialBoards, 1) << "the view turns to it, not the rules";
     EXPECT_TRUE(sound.played.empty());
 }
 
@@ -196,9 +181,9 @@ TEST_F(GamePreferences, HoverReportsOnlyChanges)
     Game& g = start();
     EXPECT_EQ(g.setHover(5), 1);
     EXPECT_EQ(g.setHover(5), 0);
-    EXPECT_EQ(g.board().mesh().hoverIndex(), 5);
+    EXPECT_EQ(g.hoverIndex(), 5);
     EXPECT_EQ(g.setHover(-1), 1);
-    EXPECT_EQ(g.board().mesh().hoverIndex(), -1);
+    EXPECT_EQ(g.hoverIndex(), -1);
 }
 
 } // namespace

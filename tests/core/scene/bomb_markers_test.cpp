@@ -1,7 +1,6 @@
 // The bomb markers: covered bombs of a lost game, with their marks and the exploded one.
 #include "core/game/board.h"
 #include "core/scene/bomb_markers.h"
-#include "support/fake_board_context.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +10,7 @@ namespace {
 TEST(BombMarkersTest, ListsCoveredBombsOnlyAfterALoss)
 {
     ManualClock clock{3};
-    test::FakeBoardContext context;
-    Board board{clock, context};
+    Board board{clock};
     board.generate(3, 2, 2, 0, -1);
     const auto place = [&](int x, int y, int z) -> Cube& {
         Cube& cube = board.cube(board.indexOf(x, y, z));

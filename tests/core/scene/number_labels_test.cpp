@@ -1,7 +1,6 @@
 // The number labels: which exposed cubes carry one and what each record says.
 #include "core/game/board.h"
 #include "core/scene/number_labels.h"
-#include "support/fake_board_context.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +28,7 @@ protected:
     }
 
     ManualClock clock{9};
-    test::FakeBoardContext context;
-    Board board{clock, context};
+    Board board{clock};
     NumberLabels labels;
 };
 

@@ -3,7 +3,6 @@
 #include "core/game/board.h"
 #include "core/scene/pick_culler.h"
 #include "core/scene/surface_mesh.h"
-#include "support/fake_board_context.h"
 
 #include <gtest/gtest.h>
 
@@ -59,8 +58,7 @@ protected:
     }
 
     ManualClock clock{5};
-    test::FakeBoardContext context;
-    Board board{clock, context};
+    Board board{clock};
     SurfaceMesh mesh{Colour{1, 1, 1, 1}};
     PickCuller culler;
 };

@@ -1,7 +1,6 @@
 // The surface mesh: which faces exist, their geometry, winding, normals, tiles and the win test.
 #include "core/game/board.h"
 #include "core/scene/surface_mesh.h"
-#include "support/fake_board_context.h"
 
 #include <gtest/gtest.h>
 
@@ -75,15 +74,14 @@ protected:
     }
 
     ManualClock clock{77};
-    test::FakeBoardContext context;
-    Board board{clock, context};
+    Board board{clock};
     SurfaceMesh mesh{Colour{1, 1, 1, 1}};
 };
 
 TEST_F(SurfaceMeshTest, FreshBoardShowsOnlyOuterFaces)
 {
     fresh(3, 3, 3);
-    EXPECT_FALSE(mesh.build(board, false));
+    mesh.build(board, false);
     EXPECT_EQ(mesh.stripCount(), 54);
     EXPECT_EQ(mesh.triangleCount(), 108);
     EXPECT_EQ(mesh.vertexCount(), 64);
@@ -118,29 +116,19 @@ TEST_F(SurfaceMeshTest, FreshBoardShowsOnlyOuterFaces)
     EXPECT_EQ(inward, 6);
 }
 
-TEST_F(SurfaceMeshTest, WinWhenOnlyBombsRemainCovered)
+TEST_F(SurfaceMeshTest, IsolatedCubesShowSixFacesAndAnExposedBlockNone)
 {
     fresh(3, 3, 3);
     for (int i = 0; i < board.cubeCount(); ++i)
-        board.cube(i).bomb = 1;
-    EXPECT_TRUE(mesh.build(board, false));
-
-    fresh(3, 3, 3);
-    for (int i = 0; i < board.cubeCount(); ++i)
         board.cube(i).covered = i % 5 == 0 ? 1 : 0;
-    EXPECT_FALSE(mesh.build(board, false));
-    for (int i = 0; i < board.cubeCount(); i += 5) {
-        board.cube(i).bomb = 1;
-        board.cube(i).marked = i % 10 == 0 ? 1 : 0;
-    }
-    EXPECT_TRUE(mesh.build(board, false));
+    mesh.build(board, false);
     EXPECT_EQ(mesh.stripCount(), 6 * 6); // indices 0, 5, ..., 25 share no face
 
     for (const bool bevelled : {false, true}) {
         for (int i = 0; i < board.cubeCount(); ++i)
             board.cube(i).covered = 0;
         mesh.setBevelled(bevelled);
-        EXPECT_TRUE(mesh.build(board, false));
+        mesh.build(board, false);
         EXPECT_EQ(mesh.stripCount(), 0);
         EXPECT_EQ(mesh.triangleCount(), 0);
     }

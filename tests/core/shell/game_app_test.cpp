@@ -28,15 +28,13 @@ class GameAppTest : public ::testing::Test {
 protected:
     GameApp& makeApp()
     {
-        app = std::make_unique<GameApp>(
-            AppServices{store, clock, sound, textures, host, shell, nullptr});
+        app = std::make_unique<GameApp>(AppServices{store, clock, sound, host, shell, nullptr});
         return *app;
     }
 
     MemorySettingsStore store;
     ManualClock clock{7000};
     test::RecordingSoundPlayer sound;
-    test::RecordingTextureCache textures;
     test::FakeGameHost host;
     RecordingShell shell;
     std::unique_ptr<GameApp> app;

@@ -81,8 +81,7 @@ protected:
     // A game whose rules play through the real sound system.
     Game& playingGame()
     {
-        game = std::make_unique<Game>(
-            GameServices{store, clock, statistics, viewRotation, *system, textures, host});
+        game = std::make_unique<Game>(GameServices{store, clock, statistics, *system, host});
         game->initFromSettings();
         return *game;
     }

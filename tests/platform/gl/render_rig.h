@@ -127,8 +127,7 @@ protected:
         ASSERT_TRUE(fbo_->isValid());
         ASSERT_TRUE(fbo_->bind());
         context.contextCreated();
-        game = std::make_unique<Game>(
-            GameServices{store, clock, statistics, viewRotation, sound, textures, host});
+        game = std::make_unique<Game>(GameServices{store, clock, statistics, sound, host});
         game->initFromSettings();
     }
 

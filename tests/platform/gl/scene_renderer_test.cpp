@@ -58,13 +58,13 @@ TEST_F(SceneRender, ShowsTheNumberOfAnExposedCubeFacingTheViewer)
     open.covered = 0;
     playBoard(4, 4, 4, cubes);
     const Frame numbered = render();
-    ASSERT_EQ(game->board().labels().count(), 1);
+    ASSERT_EQ(renderer.boardDrawer().scene().labels().count(), 1);
 
     // The same hole without a number: only the label can make the difference.
     open.neighbourBombs = 0;
     playBoard(4, 4, 4, cubes);
     const Frame plain = render();
-    ASSERT_EQ(game->board().labels().count(), 0);
+    ASSERT_EQ(renderer.boardDrawer().scene().labels().count(), 0);
 
     const auto centre = projectedCentre(2, 2, 3);
     const int half = static_cast<int>(0.3F * centre.pixelsPerUnit) + 3;
@@ -161,15 +161,15 @@ TEST_F(SceneRender, DrawsBevelledCubesAndNearestTexelsWithoutErrors)
     const Frame flat = render();
 
     game->setQuality(2);
-    ASSERT_TRUE(game->board().mesh().bevelled());
     const Frame bevelled = render();
+    ASSERT_TRUE(renderer.boardDrawer().scene().mesh().bevelled());
     EXPECT_FALSE(bevelled.sameAt(background, kWidth / 2, kHeight / 2));
     EXPECT_GT(bevelled.differences(flat, 150, kBlockTop, 450, kBlockBottom), 1000)
         << "the chamfers change the look of every face";
 
     game->setQuality(0);
-    ASSERT_FALSE(textures.smoothTextures());
     const Frame nearest = render();
+    ASSERT_FALSE(textures.smoothTextures());
     EXPECT_FALSE(nearest.sameAt(background, kWidth / 2, kHeight / 2));
     for (const int slot : {TextureSet::kCubeAtlas, TextureSet::kOverlayAtlas}) {
         glBindTexture(GL_TEXTURE_2D, textures.texture(slot)->glName());

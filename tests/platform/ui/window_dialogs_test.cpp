@@ -107,7 +107,7 @@ TEST_F(AppWindowTest, FastestTimePromptNamesTheLevelPlayed)
         label->text().startsWith(QStringLiteral("You have the fastest time for expert level.\n")));
 }
 
-TEST_F(AppWindowTest, HostAnswersFromTheWindowFlagsAndTheSkin)
+TEST_F(AppWindowTest, HostAnswersFromTheWindowFlagsAndTheTintFollowsTheSkin)
 {
     start();
     GameHost& host = context->host();
@@ -117,7 +117,7 @@ TEST_F(AppWindowTest, HostAnswersFromTheWindowFlagsAndTheSkin)
     EXPECT_FALSE(host.tutorialRunning()) << "no tutorial window exists";
 
     const QColor face = frame().palette().color(QPalette::Button);
-    const Colour tint = host.boardTint();
+    const Colour tint = frame().boardTint();
     EXPECT_FLOAT_EQ(tint.r, static_cast<float>(face.redF()));
     EXPECT_FLOAT_EQ(tint.g, static_cast<float>(face.greenF()));
     EXPECT_FLOAT_EQ(tint.b, static_cast<float>(face.blueF()));
@@ -130,9 +130,9 @@ TEST_F(AppWindowTest, HostAnswersFromTheWindowFlagsAndTheSkin)
         context->skins().applySkin(custom);
         EXPECT_TRUE(answer.answered()) << "applying a skin introduces it";
     }
-    EXPECT_EQ(host.boardTint(), (Colour{1.0F, 1.0F, 1.0F, 1.0F}));
+    EXPECT_EQ(frame().boardTint(), (Colour{1.0F, 1.0F, 1.0F, 1.0F}));
     context->skins().revertToDefault();
-    EXPECT_EQ(host.boardTint().a, 0.0F);
+    EXPECT_EQ(frame().boardTint().a, 0.0F);
 }
 
 QString lineText(QWidget& popup, const char* name)

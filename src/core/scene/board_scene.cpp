@@ -1,0 +1,34 @@
+// Rebuilds the board's views when what they show changed.
+#include "core/scene/board_scene.h"
+
+#include "core/game/game.h"
+
+namespace kubrix {
+
+SceneState BoardScene::stateOf(const Game& game)
+{
+    return {game.ended(), game.ended() && game.lost(), game.quality() == 2, game.hoverIndex()};
+}
+
+bool BoardScene::update(const Game& game)
+{
+    return update(game.board(), stateOf(game));
+}
+
+bool BoardScene::update(const Board& board, const SceneState& state)
+{
+    mesh_.setHover(state.hoverIndex);
+    labels_.setHover(state.hoverIndex);
+    const Key key{board.revision(), state.gameEnded, state.gameLost, state.bevelled, tint_};
+    if (built_ == key)
+        return false;
+    built_ = key;
+    mesh_.setTint(tint_);
+    mesh_.setBevelled(state.bevelled);
+    mesh_.build(board, state.gameEnded);
+    labels_.build(board, tint_);
+    bombs_.build(board, state.gameLost, tint_);
+    return true;
+}
+
+} // namespace kubrix
