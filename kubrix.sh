@@ -10,7 +10,7 @@ readonly PACKAGES=(
     libopenal-dev libopenal1
     libcurl4-openssl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth fonts-dejavu-core
+    xvfb xauth fonts-dejavu-core python3
 )
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
