@@ -145,8 +145,9 @@ void GlBenchRig::renderFrame()
 
 int GlBenchRig::pickCentre()
 {
-    return picker_->pickCube(*game_, viewRotation_, kSide, kSide, kSide / 2, kSide / 2,
-                             PickMode::Hover);
+    const std::optional<int> cube =
+        picker_->cubeAt(*game_, viewRotation_, kSide, kSide, kSide / 2, kSide / 2);
+    return game_->setHover(cube.value_or(-1));
 }
 
 } // namespace kubrix::bench

@@ -102,7 +102,7 @@ BoardDrawer::BoardDrawer(RenderContext& context, TextureSet& textures)
 
 void BoardDrawer::drawBoard(const Game& game, const Quaternion& viewRotation, bool picking)
 {
-    if (!context_.contextReady)
+    if (!context_.ready())
         return;
     scene_.update(game);
     if (picking) {

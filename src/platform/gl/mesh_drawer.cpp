@@ -55,7 +55,7 @@ void MeshDrawer::draw(const BoardScene& scene, const Game& game)
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     textures_.useTexture(TextureSet::kCubeAtlas);
     // The arrays carry one normal per triangle, which only flat shading reads as the strips do.
-    bool useArrays = drawing_ == MeshDrawing::Arrays && context_.flatShading;
+    bool useArrays = drawing_ == MeshDrawing::Arrays && context_.flatShading();
     if (useArrays) {
         arrays_.update(scene.mesh());
         useArrays = arrays_.valid();
@@ -105,7 +105,7 @@ void MeshDrawer::drawStrips(const BoardScene& scene, const Game& game)
             setColour(kWhite);
             whitePending = false;
         }
-        if (context_.selecting)
+        if (context_.selecting())
             glLoadName(static_cast<GLuint>(strip.cubeIndex));
         drawStrip(mesh, strip);
     }
@@ -162,7 +162,7 @@ void MeshDrawer::drawStrip(const SurfaceMesh& mesh, const FaceStrip& strip) cons
         glVertex3f(v.x, v.y, v.z);
     };
     glBegin(GL_TRIANGLE_STRIP);
-    if (context_.flatShading) {
+    if (context_.flatShading()) {
         // Flat shading lights each triangle with the normal current at its last vertex, so
         // the triangle's own normal goes just before that vertex.
         emit(0);

@@ -26,7 +26,7 @@ OverlayDrawer::OverlayDrawer(RenderContext& context, TextureSet& textures)
 
 void OverlayDrawer::drawImage(const PixelRect& client, const PixelRect& dest, int image)
 {
-    if (!context_.contextReady)
+    if (!context_.ready())
         return;
     glViewport(0, 0, client.width(), client.height());
     glEnable(GL_TEXTURE_2D);

@@ -15,9 +15,6 @@ namespace kubrix {
 
 namespace {
 
-// Far beyond any depth: OpenGL clamps it to 1, the far plane.
-constexpr double kDepthClearValue = 1000.0;
-
 using Vector4 = std::array<GLfloat, 4>;
 
 // The single directional light, from the viewer's upper left, and the material it lights.
@@ -88,19 +85,17 @@ void SceneRenderer::placeBoard(const CameraSetup& camera, const Quaternion& view
 PixelRect SceneRenderer::renderFrame(const FrameView& view)
 {
     const PixelRect client{0, 0, view.width, view.height};
-    if (!context_.contextReady)
+    if (!context_.ready())
         return OverlayDrawer::faceRect(client);
     const Game& game = view.game;
     const Board& board = game.board();
     textures_.setSmoothTextures(game.quality() > 0);
     board_.scene().setTint(view.tint);
 
-    context_.clearDepth = kDepthClearValue;
     context_.prepareFrame(view.width, view.height);
     // The colour buffer is never cleared: the background picture covers the whole window.
     context_.setClearColour({view.buttonFace.r, view.buttonFace.g, view.buttonFace.b, 0.0F});
-    glClearDepth(context_.clearDepth);
-    glClear(GL_DEPTH_BUFFER_BIT);
+    context_.clearDepth();
 
     const CameraSetup camera = cameraFor(board.width(), board.height(), board.depth(),
                                          board.sceneRadius(), view.width, view.height);
@@ -114,7 +109,7 @@ PixelRect SceneRenderer::renderFrame(const FrameView& view)
     glEnable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
     glShadeModel(GL_FLAT);
-    context_.flatShading = true;
+    context_.setFlatShading(true);
     glEnable(GL_LIGHTING);
     setupLighting();
 

@@ -42,7 +42,7 @@ void BoardView::initializeGL()
 
 void BoardView::releaseDevice()
 {
-    if (!context_.contextReady)
+    if (!context_.ready())
         return;
     makeCurrent();
     textures_.releaseAll();

@@ -284,38 +284,28 @@ void CMainFrame::leftClick(Point at)
 {
     if (!mouse_.leftUp())
         return; // a drag never exposes, nor starts a new game
-    bool cubeFound = false;
+    const std::optional<int> cube = cubeAt(at);
     if (!game().ended()) {
         game().face().press(services_.clock.now());
-        pickNow(at, PickMode::Expose);
-        // Without a context nothing was picked and the last result is stale.
-        cubeFound = device_.contextReady && device_.hitValid;
+        if (cube)
+            game().expose(*cube);
         view_->update();
-    } else {
-        cubeFound = cubeAt(at).has_value();
     }
     const PixelRect face = faceRect_;
     const bool onFace =
         at.x >= face.left && at.x < face.right && at.y >= face.top && at.y < face.bottom;
     // A cube in front of the face takes the click; the face takes only a click on nothing.
-    if (onFace && !cubeFound)
+    if (onFace && !cube)
         runCommand(command::kNew);
 }
 
 void CMainFrame::rightClick(Point at)
 {
-    if (mouse_.rightUp() && !game().ended())
-        pickNow(at, PickMode::Mark);
+    if (mouse_.rightUp() && !game().ended()) {
+        if (const std::optional<int> cube = cubeAt(at))
+            game().toggleMark(*cube);
+    }
     view_->update();
-}
-
-int CMainFrame::pickNow(Point at, PickMode mode)
-{
-    view_->makeCurrent();
-    const int result = picker_.pickCube(game(), services_.app.viewRotation(), view_->deviceWidth(),
-                                        view_->deviceHeight(), at.x, at.y, mode);
-    view_->doneCurrent();
-    return result;
 }
 
 std::optional<int> CMainFrame::cubeAt(Point at)
@@ -336,10 +326,11 @@ void CMainFrame::processPointer(int width, int height)
     }
     // Drags turn the block; with no button down the cube under the pointer is highlighted,
     // and a changed highlight is drawn by this same paint.
-    if (mouse_.processPointer(services_.app.viewRotation(), width, height)) {
+    if (mouse_.processPointer(services_.app.viewRotation(), width, height) && device_.ready()) {
         const Point at = mouse_.pointer();
-        picker_.pickCube(game(), services_.app.viewRotation(), width, height, at.x, at.y,
-                         PickMode::Hover);
+        const std::optional<int> cube =
+            picker_.cubeAt(game(), services_.app.viewRotation(), width, height, at.x, at.y);
+        game().setHover(cube.value_or(-1));
     }
 }
 

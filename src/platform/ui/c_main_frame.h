@@ -133,8 +133,6 @@ private:
     void processPointer(int width, int height);
     void leftClick(Point at);
     void rightClick(Point at);
-    // Picks outside a paint, with the view's context made current for it.
-    int pickNow(Point at, PickMode mode);
     void restoreCursorWhenAway();
     void restorePlacement();
     void settlePlacement();

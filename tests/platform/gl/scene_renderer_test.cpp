@@ -36,14 +36,14 @@ TEST_F(SceneRender, DrawsTheCoveredBlockOverTheBackgroundAndNothingWhereAllIsExp
 
 TEST_F(SceneRender, DrawsNothingAndUploadsNothingWithoutAReadyContext)
 {
-    context.contextReady = false;
+    context.contextDestroyed();
     const Frame frame = render();
     int untouched = 0;
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x)
             untouched += frame.at(x, y) == std::array<int, 3>{255, 0, 255} ? 1 : 0;
     EXPECT_EQ(untouched, kWidth * kHeight);
-    EXPECT_FALSE(context.frameOpen);
+    EXPECT_FALSE(context.frameOpen());
     EXPECT_EQ(textures.uploads(), 0);
     EXPECT_EQ(textures.binds(), 0);
     EXPECT_EQ(faceRect.right - faceRect.left, 42) << "clicks are still placed on the face";

@@ -98,23 +98,23 @@ TEST_F(RenderContextGl, KeepsFrameStateAndSkipsEverythingUntilReady)
     RenderContext fresh;
     glViewport(0, 0, 30, 20);
     fresh.prepareFrame(100, 50);
-    EXPECT_FALSE(fresh.frameOpen);
+    EXPECT_FALSE(fresh.frameOpen());
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 30) << "not ready: the viewport is left alone";
 
     fresh.contextCreated();
     fresh.prepareFrame(100, 50);
-    EXPECT_TRUE(fresh.frameOpen);
+    EXPECT_TRUE(fresh.frameOpen());
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 100);
     EXPECT_EQ(viewport[3], 50);
     fresh.endFrame();
-    EXPECT_FALSE(fresh.frameOpen);
+    EXPECT_FALSE(fresh.frameOpen());
     fresh.beginFrame();
-    EXPECT_TRUE(fresh.frameOpen);
+    EXPECT_TRUE(fresh.frameOpen());
     fresh.endPickFrame();
-    EXPECT_FALSE(fresh.frameOpen);
+    EXPECT_FALSE(fresh.frameOpen());
 
     GLint alignment = 0;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
@@ -122,13 +122,12 @@ TEST_F(RenderContextGl, KeepsFrameStateAndSkipsEverythingUntilReady)
 
     fresh.prepareFrame(kWidth, kHeight);
     fresh.setClearColour({0.0F, 1.0F, 0.0F, 1.0F});
-    fresh.clearColourOn = true;
-    fresh.clear();
+    glClear(GL_COLOR_BUFFER_BIT);
     EXPECT_EQ(readBack().at(10, 10), (std::array<int, 3>{0, 255, 0}));
     fresh.contextDestroyed();
     fresh.setClearColour({0.0F, 0.0F, 1.0F, 1.0F});
-    fresh.clear();
-    EXPECT_EQ(readBack().at(10, 10), (std::array<int, 3>{0, 255, 0})) << "gone: no clearing";
+    glClear(GL_COLOR_BUFFER_BIT);
+    EXPECT_EQ(readBack().at(10, 10), (std::array<int, 3>{0, 255, 0})) << "gone: colour kept";
 }
 
 // Maps the window pixel (x, y), top-left origin, on the near plane through the projection.
@@ -153,9 +152,7 @@ TEST_F(RenderContextGl, NarrowsTheProjectionToOnePixelAroundThePickPoint)
     EXPECT_NEAR(centre[0], 0.0, 1e-6);
     EXPECT_NEAR(centre[1], 0.0, 1e-6);
 
-    context.selecting = true;
-    context.pickX = 100;
-    context.pickY = 300;
+    context.beginSelection(100, 300);
     context.applyProjection(-1.5, 1.5, -1.0, 1.0, 1.0, 16.0);
     // The pick point's pixel spans the whole clip square: its middle maps to the centre and
     // the neighbouring pixel's middle one pixel (two clip units) away.
@@ -165,6 +162,8 @@ TEST_F(RenderContextGl, NarrowsTheProjectionToOnePixelAroundThePickPoint)
     const auto nextPixel = throughProjection(100.5, 298.5, 1.5, 1.0);
     EXPECT_NEAR(nextPixel[0], 2.0, 1e-3);
     EXPECT_NEAR(nextPixel[1], 2.0, 1e-3);
+    EXPECT_EQ(context.endSelection(), std::nullopt) << "nothing was drawn";
+    EXPECT_FALSE(context.selecting());
 }
 
 } // namespace
