@@ -3,7 +3,7 @@
 
 #include "default_skin/builtin_skin.h"
 #include "platform/gl/device_probe.h"
-#include "platform/ui/c_main_frame.h"
+#include "platform/ui/main_window.h"
 #include "platform/ui/qt_messages.h"
 #include "platform/ui/qt_settings_store.h"
 
@@ -68,14 +68,14 @@ bool AppContext::createMainWindow()
     // A stored skin introduces itself with a modal popup; that must happen now, not from
     // inside the first paint that would otherwise load it.
     skins_.defaultSkin();
-    frame_ = std::make_unique<CMainFrame>(MainFrameServices{
+    window_ = std::make_unique<MainWindow>(MainWindowServices{
         app_, settings_, clock_, sound_, skins_, textures_, messages_, probeDevice_, [this] {
             if (ownSound_)
                 ownSound_->shutdownSound();
         }});
-    host_.attach(frame_.get());
-    frame_->onCreate();
-    frame_->show();
+    host_.attach(window_.get());
+    window_->onCreate();
+    window_->show();
     return true;
 }
 
@@ -86,8 +86,8 @@ void AppContext::releaseSkins()
 
 void AppContext::skinChanged()
 {
-    if (frame_)
-        frame_->viewReset(true);
+    if (window_)
+        window_->viewReset(true);
     if (ownSound_)
         ownSound_->reloadSounds();
     if (app_.game().musicOn())
@@ -97,7 +97,7 @@ void AppContext::skinChanged()
 void AppContext::destroyMainWindow()
 {
     host_.attach(nullptr);
-    frame_.reset();
+    window_.reset();
 }
 
 } // namespace kubrix

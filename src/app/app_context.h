@@ -6,7 +6,7 @@
 #include "core/skin/skin_store.h"
 #include "platform/audio/sound_system.h"
 #include "platform/gl/texture_set.h"
-#include "platform/ui/main_frame_host.h"
+#include "platform/ui/main_window_host.h"
 #include "platform/ui/skin_info_popup.h"
 
 #include <filesystem>
@@ -16,7 +16,7 @@
 
 namespace kubrix {
 
-class CMainFrame;
+class MainWindow;
 class Messages;
 class SettingsStore;
 
@@ -52,7 +52,7 @@ public:
     void destroyMainWindow();
 
     GameApp& app() { return app_; }
-    CMainFrame* mainFrame() const { return frame_.get(); }
+    MainWindow* mainWindow() const { return window_.get(); }
     SettingsStore& settings() { return settings_; }
     SkinStore& skins() { return skins_; }
     GameHost& host() { return host_; }
@@ -76,10 +76,10 @@ private:
     Messages& messages_;
     std::unique_ptr<SoundSystem> ownSound_;
     SoundPlayer& sound_;
-    MainFrameHost host_;
+    MainWindowHost host_;
     std::function<int()> probeDevice_;
     GameApp app_;
-    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<MainWindow> window_;
 };
 
 } // namespace kubrix

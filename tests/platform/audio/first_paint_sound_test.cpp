@@ -3,7 +3,7 @@
 #include "core/base/memory_settings_store.h"
 #include "platform/audio/sound_output.h"
 #include "platform/gl/device_probe.h"
-#include "platform/ui/c_main_frame.h"
+#include "platform/ui/main_window.h"
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
 #include "support/wave_bytes.h"
@@ -62,8 +62,8 @@ TEST(FirstPaintSound, StartPlaysThenTheMusicLoopsAndFollowsASkinChange)
         AppContext context(AppContextOptions{&settings, nullptr, data.path(), nullptr, &messages,
                                              [] { return kDeviceOpenGL; }, &popup});
         ASSERT_TRUE(context.app().startUp({}));
-        waitFor([&] { return !context.mainFrame()->frameLoop().firstPaintPending(); }, 5000);
-        ASSERT_FALSE(context.mainFrame()->frameLoop().firstPaintPending());
+        waitFor([&] { return !context.mainWindow()->frameLoop().firstPaintPending(); }, 5000);
+        ASSERT_FALSE(context.mainWindow()->frameLoop().firstPaintPending());
         waitFor([] { return false; }, 600);
         // A new skin brings its own music, which starts again while the music is on.
         SkinPackage other;

@@ -6,7 +6,7 @@
 #include "core/base/clock.h"
 #include "core/base/memory_settings_store.h"
 #include "platform/gl/device_probe.h"
-#include "platform/ui/c_main_frame.h"
+#include "platform/ui/main_window.h"
 #include "support/recording_messages.h"
 #include "support/recording_services.h"
 #include "support/temp_folder.h"
@@ -42,35 +42,29 @@ protected:
     }
 
     // Starts the program as its main does and returns the window.
-    CMainFrame& start()
+    MainWindow& start()
     {
         makeContext();
         EXPECT_TRUE(context->app().startUp({}));
-        EXPECT_NE(context->mainFrame(), nullptr);
-        return *context->mainFrame();
+        EXPECT_NE(context->mainWindow(), nullptr);
+        return *context->mainWindow();
     }
 
     Game& game() { return context->app().game(); }
-    CMainFrame& frame() { return *context->mainFrame(); }
+    MainWindow& frame() { return *context->mainWindow(); }
 
-    // The menu item that carries the command id, found through the menu bar.
-    QAction* item(int id)
+    // The command's action, found by its object name ("actionNew"...).
+    QAction* item(const char* name)
     {
-        for (QAction* top : frame().menuBar()->actions()) {
-            if (top->menu() == nullptr)
-                continue;
-            for (QAction* entry : top->menu()->actions())
-                if (!entry->isSeparator() && entry->data().toInt() == id)
-                    return entry;
-        }
-        ADD_FAILURE() << "no menu item for command " << id;
-        return nullptr;
+        auto* action = frame().findChild<QAction*>(QString::fromLatin1(name));
+        EXPECT_NE(action, nullptr) << "no action " << name;
+        return action;
     }
 
-    // Chooses the item as the player does; a disabled item does nothing.
-    void choose(int id)
+    // Chooses the command as the player does; a disabled one does nothing.
+    void choose(const char* name)
     {
-        if (QAction* entry = item(id))
+        if (QAction* entry = item(name))
             entry->trigger();
     }
 

@@ -6,7 +6,6 @@
 #include "platform/gl/render_rig.h"
 #include "platform/ui/app_window_fixture.h"
 #include "platform/ui/board_view.h"
-#include "platform/ui/command_ids.h"
 
 #include <QCursor>
 #include <QMouseEvent>

@@ -1,9 +1,8 @@
 // The game's own dialogs around the main window: fastest time, skin information, and what the
 // window answers the game rules.
 #include "platform/ui/app_window_fixture.h"
-#include "platform/ui/command_ids.h"
 #include "platform/ui/fastest_time_dialog.h"
-#include "platform/ui/main_frame_host.h"
+#include "platform/ui/main_window_host.h"
 #include "platform/ui/skin_info_popup.h"
 #include "support/modal_answer.h"
 
@@ -42,7 +41,7 @@ void clickOk(QWidget& dialog)
 TEST_F(AppWindowTest, AFastestTimeAsksForTheNameAndStoresItAsTyped)
 {
     start();
-    choose(command::kBeginner);
+    choose("actionBeginner");
     QString prompt;
     QString prefilled;
     {
@@ -67,7 +66,7 @@ TEST_F(AppWindowTest, AFastestTimeAsksForTheNameAndStoresItAsTyped)
     EXPECT_EQ(game().face().value(), FaceState::kWonRecord);
 
     // A faster game, but the player leaves with Escape: the old record stays.
-    choose(command::kNew);
+    choose("actionNew");
     {
         ModalAnswer answer([](QWidget& dialog) {
             QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
@@ -86,7 +85,7 @@ TEST_F(AppWindowTest, TheTutorialGameAndCustomGamesNeverAskForAName)
     start();
     {
         ModalAnswer answer([](QWidget& dialog) { clickOk(dialog); }, 1000);
-        choose(command::kBeginner);
+        choose("actionBeginner");
         frame().setTutorialGame(true);
         win(game(), clock, 2);
         game().newGame(4, 3, 3, 3, 2);
@@ -99,7 +98,7 @@ TEST_F(AppWindowTest, TheTutorialGameAndCustomGamesNeverAskForAName)
 TEST_F(AppWindowTest, FastestTimePromptNamesTheLevelPlayed)
 {
     start();
-    choose(command::kExpert);
+    choose("actionExpert");
     FastestTimeDialog dialog(game());
     const auto* label = dialog.findChild<QLabel*>(QStringLiteral("1001"));
     ASSERT_NE(label, nullptr);

@@ -1,6 +1,5 @@
 // The main window's menu: its items, their order and shortcuts, and what each command does.
 #include "platform/ui/app_window_fixture.h"
-#include "platform/ui/command_ids.h"
 #include "platform/ui/custom_settings_dialog.h"
 #include "support/modal_answer.h"
 
@@ -17,7 +16,7 @@ namespace {
 
 struct Entry {
     std::string text; // "-" for a separator
-    int id;
+    std::string name;
     std::string shortcut;
     bool enabled;
 };
@@ -27,9 +26,9 @@ std::vector<Entry> entriesOf(QMenu& menu)
     std::vector<Entry> entries;
     for (QAction* a : menu.actions()) {
         if (a->isSeparator())
-            entries.push_back({"-", 0, "", false});
+            entries.push_back({"-", "", "", false});
         else
-            entries.push_back({a->text().toStdString(), a->data().toInt(),
+            entries.push_back({a->text().toStdString(), a->objectName().toStdString(),
                                a->shortcut().toString().toStdString(), a->isEnabled()});
     }
     return entries;
@@ -40,7 +39,7 @@ void expectEntries(const std::vector<Entry>& actual, const std::vector<Entry>& e
     ASSERT_EQ(actual.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(actual[i].text, expected[i].text) << "item " << i;
-        EXPECT_EQ(actual[i].id, expected[i].id) << expected[i].text;
+        EXPECT_EQ(actual[i].name, expected[i].name) << expected[i].text;
         EXPECT_EQ(actual[i].shortcut, expected[i].shortcut) << expected[i].text;
         EXPECT_EQ(actual[i].enabled, expected[i].enabled) << expected[i].text;
     }
@@ -48,45 +47,45 @@ void expectEntries(const std::vector<Entry>& actual, const std::vector<Entry>& e
 
 TEST_F(AppWindowTest, MenuHoldsEveryCommandInOrderWithItsShortcutAndLaterOnesDisabled)
 {
-    CMainFrame& window = start();
+    MainWindow& window = start();
     const QList<QAction*> menus = window.menuBar()->actions();
     ASSERT_EQ(menus.size(), 2);
     EXPECT_EQ(menus[0]->text(), QStringLiteral("&Game"));
     EXPECT_EQ(menus[1]->text(), QStringLiteral("&Help"));
 
+    // Right without opening a menu, as shortcuts act without one.
     QMenu& gameMenu = *menus[0]->menu();
-    emit gameMenu.aboutToShow();
-    expectEntries(entriesOf(gameMenu), {
-                                           {"&New", 32771, "F2", true},
-                                           {"-", 0, "", false},
-                                           {"&Beginner", 32772, "", true},
-                                           {"&Intermediate", 32773, "", true},
-                                           {"&Expert", 32774, "", true},
-                                           {"&Custom...", 32775, "", true},
-                                           {"-", 0, "", false},
-                                           {"&Load Game...", 32796, "Ctrl+O", false},
-                                           {"Sa&ve Game...", 32795, "Ctrl+S", false},
-                                           {"-", 0, "", false},
-                                           {"S&tatistics...", 32789, "", false},
-                                           {"&Records...", 32777, "", false},
-                                           {"-", 0, "", false},
-                                           {"&Sound", 32776, "", true},
-                                           {"&Music", 32794, "", true},
-                                           {"&Preferences...", 32785, "", false},
-                                           {"S&kins...", 32788, "", false},
-                                           {"Automatic Updates...", 32790, "", false},
-                                           {"-", 0, "", false},
-                                           {"E&xit", 57665, "", true},
-                                       });
+    expectEntries(entriesOf(gameMenu),
+                  {
+                      {"&New", "actionNew", "F2", true},
+                      {"-", "", "", false},
+                      {"&Beginner", "actionBeginner", "", true},
+                      {"&Intermediate", "actionIntermediate", "", true},
+                      {"&Expert", "actionExpert", "", true},
+                      {"&Custom...", "actionCustom", "", true},
+                      {"-", "", "", false},
+                      {"&Load Game...", "actionLoadGame", "Ctrl+O", false},
+                      {"Sa&ve Game...", "actionSaveGame", "Ctrl+S", false},
+                      {"-", "", "", false},
+                      {"S&tatistics...", "actionStatistics", "", false},
+                      {"&Records...", "actionRecords", "", false},
+                      {"-", "", "", false},
+                      {"&Sound", "actionSound", "", true},
+                      {"&Music", "actionMusic", "", true},
+                      {"&Preferences...", "actionPreferences", "", false},
+                      {"S&kins...", "actionSkins", "", false},
+                      {"Automatic Updates...", "actionAutomaticUpdates", "", false},
+                      {"-", "", "", false},
+                      {"E&xit", "actionExit", "", true},
+                  });
     QMenu& helpMenu = *menus[1]->menu();
-    emit helpMenu.aboutToShow();
     expectEntries(entriesOf(helpMenu), {
-                                           {"&Contents", 32787, "F1", false},
-                                           {"&Tutorial", 32778, "Ctrl+F1", false},
-                                           {"-", 0, "", false},
-                                           {"&About Kubrix...", 57664, "", false},
+                                           {"&Contents", "actionContents", "F1", false},
+                                           {"&Tutorial", "actionTutorial", "Ctrl+F1", false},
+                                           {"-", "", "", false},
+                                           {"&About Kubrix...", "actionAbout", "", false},
                                        });
-    for (int level : {command::kBeginner, command::kIntermediate, command::kExpert})
+    for (const char* level : {"actionBeginner", "actionIntermediate", "actionExpert"})
         EXPECT_FALSE(item(level)->isCheckable()) << "level items carry no check mark";
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Kubrix"));
 }
@@ -95,11 +94,11 @@ TEST_F(AppWindowTest, LevelCommandsSetThePresetBoardClearTheTutorialGameAndPlayS
 {
     start();
     struct Case {
-        int command;
+        const char* command;
         int level, side, bombs;
     };
-    for (const Case c : {Case{command::kExpert, 2, 8, 60}, Case{command::kIntermediate, 1, 6, 23},
-                         Case{command::kBeginner, 0, 4, 6}}) {
+    for (const Case c : {Case{"actionExpert", 2, 8, 60}, Case{"actionIntermediate", 1, 6, 23},
+                         Case{"actionBeginner", 0, 4, 6}}) {
         frame().setTutorialGame(true);
         game().face().set(FaceState::kLost, clock.now());
         sound.played.clear();
@@ -113,9 +112,9 @@ TEST_F(AppWindowTest, LevelCommandsSetThePresetBoardClearTheTutorialGameAndPlayS
         EXPECT_EQ(game().face().value(), FaceState::kIdle) << "the view reset shows the idle face";
         EXPECT_EQ(sound.played, std::vector<SoundId>{SoundId::Start});
     }
-    choose(command::kSound);
+    choose("actionSound");
     sound.played.clear();
-    choose(command::kExpert);
+    choose("actionExpert");
     EXPECT_TRUE(sound.played.empty()) << "no start sound with sound off";
 }
 
@@ -137,7 +136,7 @@ void press(QWidget& dialog, QDialogButtonBox::StandardButton which)
 TEST_F(AppWindowTest, CustomDialogShowsTheBoardAndStartsALimitedCustomGame)
 {
     start();
-    choose(command::kExpert);
+    choose("actionExpert");
     frame().setTutorialGame(true);
     sound.played.clear();
     {
@@ -158,7 +157,7 @@ TEST_F(AppWindowTest, CustomDialogShowsTheBoardAndStartsALimitedCustomGame)
             }
             press(dialog, QDialogButtonBox::Ok);
         });
-        choose(command::kCustom);
+        choose("actionCustom");
         EXPECT_TRUE(answer.answered());
     }
     EXPECT_EQ(game().level(), 4);
@@ -173,7 +172,7 @@ TEST_F(AppWindowTest, CustomDialogShowsTheBoardAndStartsALimitedCustomGame)
 TEST_F(AppWindowTest, CustomDialogCancelledChangesNothing)
 {
     start();
-    choose(command::kIntermediate);
+    choose("actionIntermediate");
     frame().setTutorialGame(true);
     sound.played.clear();
     {
@@ -182,7 +181,7 @@ TEST_F(AppWindowTest, CustomDialogCancelledChangesNothing)
                 edit->setText(QStringLiteral("3"));
             press(dialog, QDialogButtonBox::Cancel);
         });
-        choose(command::kCustom);
+        choose("actionCustom");
         EXPECT_TRUE(answer.answered());
     }
     EXPECT_EQ(game().level(), 1);
@@ -195,28 +194,28 @@ TEST_F(AppWindowTest, CustomDialogCancelledChangesNothing)
 TEST_F(AppWindowTest, SoundAndMusicFlipTheGameTheirCheckMarksAndTheSettings)
 {
     start();
-    QAction* soundItem = item(command::kSound);
-    QAction* musicItem = item(command::kMusic);
+    QAction* soundItem = item("actionSound");
+    QAction* musicItem = item("actionMusic");
     ASSERT_TRUE(soundItem && musicItem);
     EXPECT_TRUE(soundItem->isChecked());
     EXPECT_TRUE(musicItem->isChecked());
 
-    choose(command::kSound);
+    choose("actionSound");
     EXPECT_FALSE(game().soundOn());
     EXPECT_FALSE(soundItem->isChecked());
     EXPECT_EQ(store.readInt("Startup", "s", -1), 0);
-    choose(command::kSound);
+    choose("actionSound");
     EXPECT_TRUE(game().soundOn());
     EXPECT_TRUE(soundItem->isChecked());
     EXPECT_EQ(store.readInt("Startup", "s", -1), 1);
 
     const int stops = sound.musicStops;
-    choose(command::kMusic);
+    choose("actionMusic");
     EXPECT_FALSE(game().musicOn());
     EXPECT_FALSE(musicItem->isChecked());
     EXPECT_EQ(store.readInt("Startup", "t", -1), 0);
     EXPECT_EQ(sound.musicStops, stops + 1);
-    choose(command::kMusic);
+    choose("actionMusic");
     EXPECT_TRUE(game().musicOn());
     EXPECT_TRUE(musicItem->isChecked());
     EXPECT_EQ(store.readInt("Startup", "t", -1), 1);
@@ -225,7 +224,7 @@ TEST_F(AppWindowTest, SoundAndMusicFlipTheGameTheirCheckMarksAndTheSettings)
 TEST_F(AppWindowTest, SaveGameIsOnlyOfferedWhileAGameRunsAndNeverSavesTheTutorialGame)
 {
     start();
-    QAction* save = item(command::kSaveGame);
+    QAction* save = item("actionSaveGame");
     ASSERT_NE(save, nullptr);
     EXPECT_EQ(save->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
     EXPECT_FALSE(save->isEnabled()) << "before the first move";
@@ -233,11 +232,10 @@ TEST_F(AppWindowTest, SaveGameIsOnlyOfferedWhileAGameRunsAndNeverSavesTheTutoria
     clock.advance(1000);
     ASSERT_EQ(game().expose(0), 1);
     ASSERT_TRUE(game().running());
-    frame().timerTick();
-    EXPECT_TRUE(save->isEnabled()) << "kept right for the shortcut without opening the menu";
+    EXPECT_TRUE(save->isEnabled()) << "the game reported its start";
 
     frame().setTutorialGame(true);
-    choose(command::kSaveGame);
+    choose("actionSaveGame");
     ASSERT_EQ(messages.shown.size(), 1U);
     EXPECT_EQ(messages.shown[0].text, "You cannot save the tutorial game.");
     EXPECT_EQ(messages.shown[0].caption, "Save Game");
@@ -253,9 +251,8 @@ TEST_F(AppWindowTest, SaveGameIsOnlyOfferedWhileAGameRunsAndNeverSavesTheTutoria
     ASSERT_GE(bomb, 0);
     game().expose(bomb);
     ASSERT_TRUE(game().ended());
-    frame().refreshCommandStates();
     EXPECT_FALSE(save->isEnabled()) << "after the game ended";
-    choose(command::kSaveGame);
+    choose("actionSaveGame");
     EXPECT_EQ(messages.shown.size(), 1U);
 }
 
@@ -269,7 +266,7 @@ TEST_F(AppWindowTest, NewKeepsTheSizeAndStartsAFreshGame)
     frame().setTutorialGame(true);
     sound.played.clear();
 
-    choose(command::kNew);
+    choose("actionNew");
     EXPECT_EQ(game().level(), 4);
     EXPECT_EQ(game().board().width(), 5);
     EXPECT_EQ(game().board().height(), 6);
@@ -289,9 +286,9 @@ TEST_F(AppWindowTest, NewKeepsTheSizeAndStartsAFreshGame)
 
 TEST_F(AppWindowTest, ExitClosesTheWindowAndStoresItsPlacement)
 {
-    CMainFrame& window = start();
+    MainWindow& window = start();
     ASSERT_TRUE(waitFor([&] { return window.isVisible(); }));
-    choose(command::kExit);
+    choose("actionExit");
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(store.readText("Startup", "wscale", ""), "0,0,600,600");
 }

@@ -3,7 +3,6 @@
 #include "platform/gl/texture_set.h"
 #include "platform/ui/app_window_fixture.h"
 #include "platform/ui/board_view.h"
-#include "platform/ui/command_ids.h"
 #include "support/modal_answer.h"
 
 #include <QDialogButtonBox>
@@ -21,7 +20,7 @@ QRect availableArea()
 
 TEST_F(AppWindowTest, FirstRunStartsBeginnerWithSoundMusicAndA600WindowAtTheCorner)
 {
-    CMainFrame& window = start();
+    MainWindow& window = start();
     EXPECT_EQ(game().level(), 0);
     EXPECT_EQ(game().board().width(), 4);
     EXPECT_EQ(game().board().height(), 4);
@@ -44,7 +43,7 @@ TEST_F(AppWindowTest, StoredPlacementIsPulledOntoTheAvailableScreen)
 {
     const QRect area = availableArea();
     store.writeText("Startup", "wscale", "100,50,5000,4000");
-    CMainFrame& window = start();
+    MainWindow& window = start();
     const QRect expected(QPoint(100, 50), QPoint(area.right(), area.bottom()));
     EXPECT_EQ(window.frameGeometry(), expected);
     ASSERT_TRUE(waitFor([&] { return window.isVisible(); }));
@@ -58,14 +57,14 @@ TEST_F(AppWindowTest, StoredPlacementIsPulledOntoTheAvailableScreen)
 TEST_F(AppWindowTest, PlacementOffTheTopLeftIsMovedOntoTheScreen)
 {
     store.writeText("Startup", "wscale", "-20,-10,600,600");
-    CMainFrame& window = start();
+    MainWindow& window = start();
     EXPECT_EQ(window.frameGeometry(), QRect(0, 0, 600, 600));
 }
 
 TEST_F(AppWindowTest, AMovedWindowStoresItsNewRectangleOnClose)
 {
     store.writeText("Startup", "wscale", "30,40,530,440");
-    CMainFrame& window = start();
+    MainWindow& window = start();
     ASSERT_TRUE(waitFor([&] { return window.isVisible(); }));
     EXPECT_EQ(window.frameGeometry(), QRect(30, 40, 500, 400));
     window.move(70, 90);
@@ -102,7 +101,7 @@ TEST_F(AppWindowTest, WithoutAGraphicsDeviceTheErrorShowsAndTheWindowCloses)
                         "required to install a suitable driver on the system.  Please refer to the "
                         "help file for more details."));
     EXPECT_EQ(buttons, QStringList{QStringLiteral("Close")});
-    ASSERT_NE(context->mainFrame(), nullptr);
+    ASSERT_NE(context->mainWindow(), nullptr);
     EXPECT_TRUE(waitFor([&] { return !frame().isVisible(); })) << "the window closes itself";
     EXPECT_EQ(store.readText("Startup", "wscale", ""), "0,0,600,600") << "closed as usual";
 }
@@ -111,12 +110,12 @@ TEST_F(AppWindowTest, AnExitArgumentEndsStartUpWithoutAWindow)
 {
     makeContext();
     EXPECT_FALSE(context->app().startUp({"-u"}));
-    EXPECT_EQ(context->mainFrame(), nullptr);
+    EXPECT_EQ(context->mainWindow(), nullptr);
 }
 
 TEST_F(AppWindowTest, FirstPaintStartsSoundAndMusicAndLetsTheUpdateCheckGo)
 {
-    CMainFrame& window = start();
+    MainWindow& window = start();
     ASSERT_TRUE(waitFor([&] { return !window.frameLoop().firstPaintPending(); }));
     EXPECT_EQ(sound.played, std::vector<SoundId>{SoundId::Start});
     EXPECT_EQ(sound.musicStarts, 1);
@@ -126,7 +125,7 @@ TEST_F(AppWindowTest, FirstPaintStartsSoundAndMusicAndLetsTheUpdateCheckGo)
     EXPECT_GT(window.faceRect().width(), 0) << "the frame drew the face";
 
     sound.played.clear();
-    choose(command::kNew);
+    choose("actionNew");
     EXPECT_EQ(sound.played, std::vector<SoundId>{SoundId::Start}) << "New plays it from now on";
     EXPECT_EQ(sound.musicStarts, 1);
 }
@@ -135,7 +134,7 @@ TEST_F(AppWindowTest, FirstPaintIsSilentWhenSoundAndMusicAreOff)
 {
     store.writeInt("Startup", "s", 0);
     store.writeInt("Startup", "t", 0);
-    CMainFrame& window = start();
+    MainWindow& window = start();
     ASSERT_TRUE(waitFor([&] { return !window.frameLoop().firstPaintPending(); }));
     EXPECT_TRUE(sound.played.empty());
     EXPECT_EQ(sound.musicStarts, 0);
@@ -143,7 +142,7 @@ TEST_F(AppWindowTest, FirstPaintIsSilentWhenSoundAndMusicAreOff)
 
 TEST_F(AppWindowTest, TimerRepaintsAnIdleViewAndBlinksTheIdleFace)
 {
-    CMainFrame& window = start();
+    MainWindow& window = start();
     ASSERT_TRUE(waitFor([&] { return !window.frameLoop().firstPaintPending(); }));
     ASSERT_TRUE(
         waitFor([&] { return window.frameLoop().repaintState() == FrameLoop::Repaint::None; }));
@@ -171,7 +170,7 @@ TEST_F(AppWindowTest, TimerRepaintsAnIdleViewAndBlinksTheIdleFace)
 
 TEST_F(AppWindowTest, ViewResetReloadsTheTexturesAndShowsTheIdleFace)
 {
-    CMainFrame& window = start();
+    MainWindow& window = start();
     ASSERT_TRUE(waitFor([&] { return !window.frameLoop().firstPaintPending(); }));
     ASSERT_NE(context->textures().currentSlot(), -1) << "the frame drew with the textures";
     game().face().set(FaceState::kWon, clock.now());
@@ -189,7 +188,7 @@ TEST_F(AppWindowTest, DestructionSavesTheStatisticsWithThisRunsTimeAndReleasesTe
 {
     store.writeInt("User", "sttt", 40);
     store.writeInt("User", "stwon", 2);
-    CMainFrame& window = start();
+    MainWindow& window = start();
     ASSERT_TRUE(waitFor([&] { return !window.frameLoop().firstPaintPending(); }));
     const Texture* cubes = context->textures().texture(TextureSet::kCubeAtlas);
     ASSERT_NE(cubes, nullptr);

@@ -5,13 +5,13 @@
 
 namespace kubrix {
 
-class CMainFrame;
+class MainWindow;
 
-class MainFrameHost final : public GameHost {
+class MainWindowHost final : public GameHost {
 public:
     // The game exists before its window; until the window is attached (and after it is gone)
     // there is no tutorial.
-    void attach(CMainFrame* frame) { frame_ = frame; }
+    void attach(MainWindow* window) { window_ = window; }
 
     bool tutorialGame() const override;
     bool tutorialRunning() const override;
@@ -19,7 +19,7 @@ public:
     void showRecordEntry(Game& game) override;
 
 private:
-    CMainFrame* frame_ = nullptr;
+    MainWindow* window_ = nullptr;
 };
 
 } // namespace kubrix

@@ -1,22 +1,19 @@
 // The main window.
-#include "platform/ui/c_main_frame.h"
+#include "platform/ui/main_window.h"
 
 #include "core/base/messages.h"
-#include "core/base/settings_table.h"
 #include "core/game/levels.h"
 #include "core/shell/game_app.h"
-#include "core/shell/window_placement.h"
 #include "core/skin/skin_store.h"
 #include "platform/gl/device_probe.h"
 #include "platform/gl/texture_set.h"
 #include "platform/ui/board_view.h"
-#include "platform/ui/command_ids.h"
 #include "platform/ui/custom_settings_dialog.h"
 #include "platform/ui/init_error_dialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPalette>
@@ -24,16 +21,9 @@
 
 namespace kubrix {
 
-namespace {
-
-// How long a restored placement waits for the window manager's frame before it is kept as is.
-constexpr int kSettleTicks = 10;
-
-} // namespace
-
-CMainFrame::CMainFrame(MainFrameServices services)
+MainWindow::MainWindow(MainWindowServices services)
     : services_(std::move(services)), renderer_(device_, services_.textures),
-      picker_(device_, renderer_.boardDrawer())
+      picker_(device_, renderer_.boardDrawer()), placer_(*this, services_.settings)
 {
     setWindowTitle(QStringLiteral("Kubrix"));
     services_.app.statistics().load(services_.settings, services_.clock.now());
@@ -53,20 +43,16 @@ CMainFrame::CMainFrame(MainFrameServices services)
                              }});
     setCentralWidget(view_);
 
-    menu_ = buildMainMenu(*menuBar());
-    buildCommands();
-    for (const auto& [id, item] : menu_.actions)
-        connect(item, &QAction::triggered, this, [this, id = id] { runCommand(id); });
-    connect(menu_.game, &QMenu::aboutToShow, this, &CMainFrame::refreshCommandStates);
-    connect(menu_.help, &QMenu::aboutToShow, this, &CMainFrame::refreshCommandStates);
+    createActions();
+    createMenus();
     game().setObserver(this);
-    refreshCommandStates();
+    updateActions();
 
     timer_.setInterval(kTimerMs);
-    connect(&timer_, &QTimer::timeout, this, &CMainFrame::timerTick);
+    connect(&timer_, &QTimer::timeout, this, &MainWindow::timerTick);
 }
 
-CMainFrame::~CMainFrame()
+MainWindow::~MainWindow()
 {
     game().setObserver(nullptr);
     timer_.stop();
@@ -80,15 +66,15 @@ CMainFrame::~CMainFrame()
     view_ = nullptr;
 }
 
-Game& CMainFrame::game() const
+Game& MainWindow::game() const
 {
     return services_.app.game();
 }
 
-bool CMainFrame::onCreate()
+bool MainWindow::onCreate()
 {
     timer_.start();
-    runCommand(command::kNew);
+    newGame();
     if (services_.probeDevice() == kDeviceUnavailable) {
         InitErrorDialog(this).exec();
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
@@ -102,70 +88,96 @@ bool CMainFrame::onCreate()
     return true;
 }
 
-void CMainFrame::buildCommands()
+QAction* MainWindow::makeAction(const char* name, const char* text, const QKeySequence& shortcut)
 {
-    const auto always = [] { return true; };
-    commands_[command::kNew] = {[this] { newGame(); }, always, {}};
-    commands_[command::kBeginner] = {[this] { selectLevel(kLevelBeginner); }, always, {}};
-    commands_[command::kIntermediate] = {[this] { selectLevel(kLevelIntermediate); }, always, {}};
-    commands_[command::kExpert] = {[this] { selectLevel(kLevelExpert); }, always, {}};
-    commands_[command::kCustom] = {[this] { customSize(); }, always, {}};
-    commands_[command::kSaveGame] = {
-        [this] { saveGame(); }, [this] { return game().running(); }, {}};
-    commands_[command::kSound] = {[this] { game().toggleSound(); }, always,
-                                  [this] { return game().soundOn(); }};
-    commands_[command::kMusic] = {[this] { game().toggleMusic(); }, always,
-                                  [this] { return game().musicOn(); }};
-    commands_[command::kExit] = {[this] { close(); }, always, {}};
-    // Load Game, Statistics, Records, Preferences, Skins, Automatic Updates, Contents, Tutorial
-    // and About have no handler yet: their items stay disabled until their dialogs exist.
+    auto* action = new QAction(QString::fromLatin1(text), this);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    return action;
 }
 
-bool CMainFrame::commandEnabled(int id) const
+void MainWindow::createActions()
 {
-    const auto found = commands_.find(id);
-    return found != commands_.end() && found->second.enabled();
+    actionNew_ = makeAction("actionNew", "&New", Qt::Key_F2);
+    actionBeginner_ = makeAction("actionBeginner", "&Beginner", {});
+    actionIntermediate_ = makeAction("actionIntermediate", "&Intermediate", {});
+    actionExpert_ = makeAction("actionExpert", "&Expert", {});
+    actionCustom_ = makeAction("actionCustom", "&Custom...", {});
+    actionLoadGame_ = makeAction("actionLoadGame", "&Load Game...", Qt::CTRL | Qt::Key_O);
+    actionSaveGame_ = makeAction("actionSaveGame", "Sa&ve Game...", Qt::CTRL | Qt::Key_S);
+    actionStatistics_ = makeAction("actionStatistics", "S&tatistics...", {});
+    actionRecords_ = makeAction("actionRecords", "&Records...", {});
+    actionSound_ = makeAction("actionSound", "&Sound", {});
+    actionMusic_ = makeAction("actionMusic", "&Music", {});
+    actionPreferences_ = makeAction("actionPreferences", "&Preferences...", {});
+    actionSkins_ = makeAction("actionSkins", "S&kins...", {});
+    actionAutomaticUpdates_ = makeAction("actionAutomaticUpdates", "Automatic Updates...", {});
+    actionExit_ = makeAction("actionExit", "E&xit", {});
+    actionContents_ = makeAction("actionContents", "&Contents", Qt::Key_F1);
+    actionTutorial_ = makeAction("actionTutorial", "&Tutorial", Qt::CTRL | Qt::Key_F1);
+    actionAbout_ = makeAction("actionAbout", "&About Kubrix...", {});
+    actionSound_->setCheckable(true);
+    actionMusic_->setCheckable(true);
+
+    connect(actionNew_, &QAction::triggered, this, &MainWindow::newGame);
+    connect(actionBeginner_, &QAction::triggered, this, [this] { selectLevel(kLevelBeginner); });
+    connect(actionIntermediate_, &QAction::triggered, this,
+            [this] { selectLevel(kLevelIntermediate); });
+    connect(actionExpert_, &QAction::triggered, this, [this] { selectLevel(kLevelExpert); });
+    connect(actionCustom_, &QAction::triggered, this, &MainWindow::customSize);
+    connect(actionSaveGame_, &QAction::triggered, this, &MainWindow::saveGame);
+    connect(actionSound_, &QAction::triggered, this, [this] { game().toggleSound(); });
+    connect(actionMusic_, &QAction::triggered, this, [this] { game().toggleMusic(); });
+    connect(actionExit_, &QAction::triggered, this, &QWidget::close);
+    // These commands have no handler yet: they stay disabled until their dialogs exist.
+    for (QAction* later :
+         {actionLoadGame_, actionStatistics_, actionRecords_, actionPreferences_, actionSkins_,
+          actionAutomaticUpdates_, actionContents_, actionTutorial_, actionAbout_})
+        later->setEnabled(false);
 }
 
-void CMainFrame::runCommand(int id)
+void MainWindow::createMenus()
 {
-    if (!commandEnabled(id))
-        return;
-    commands_.at(id).run();
-    refreshCommandStates();
+    QMenu* gameMenu = menuBar()->addMenu(QStringLiteral("&Game"));
+    gameMenu->addAction(actionNew_);
+    gameMenu->addSeparator();
+    gameMenu->addActions({actionBeginner_, actionIntermediate_, actionExpert_, actionCustom_});
+    gameMenu->addSeparator();
+    gameMenu->addActions({actionLoadGame_, actionSaveGame_});
+    gameMenu->addSeparator();
+    gameMenu->addActions({actionStatistics_, actionRecords_});
+    gameMenu->addSeparator();
+    gameMenu->addActions(
+        {actionSound_, actionMusic_, actionPreferences_, actionSkins_, actionAutomaticUpdates_});
+    gameMenu->addSeparator();
+    gameMenu->addAction(actionExit_);
+
+    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    helpMenu->addActions({actionContents_, actionTutorial_});
+    helpMenu->addSeparator();
+    helpMenu->addAction(actionAbout_);
 }
 
-QAction* CMainFrame::action(int id) const
+void MainWindow::updateActions()
 {
-    const auto found = menu_.actions.find(id);
-    return found == menu_.actions.end() ? nullptr : found->second;
+    actionSaveGame_->setEnabled(game().running());
+    actionSound_->setChecked(game().soundOn());
+    actionMusic_->setChecked(game().musicOn());
 }
 
-void CMainFrame::refreshCommandStates()
-{
-    for (const auto& [id, item] : menu_.actions) {
-        item->setEnabled(commandEnabled(id));
-        const auto found = commands_.find(id);
-        const bool checkable = found != commands_.end() && found->second.checked;
-        item->setCheckable(checkable);
-        if (checkable)
-            item->setChecked(found->second.checked());
-    }
-}
-
-void CMainFrame::playStartSound()
+void MainWindow::playStartSound()
 {
     if (game().soundOn())
         services_.sound.playSound(SoundId::Start);
 }
 
-void CMainFrame::newGame()
+void MainWindow::newGame()
 {
     tutorialGame_ = false;
     game().restartSame();
     if (frameLoop_.firstPaintPending()) {
         services_.app.viewRotation() = kTutorialRotation;
-        restorePlacement();
+        placer_.restore();
     } else {
         playStartSound();
     }
@@ -174,7 +186,7 @@ void CMainFrame::newGame()
     // tutorial window: writing "hst" before it exists would cost the player the tutorial.
 }
 
-void CMainFrame::selectLevel(int level)
+void MainWindow::selectLevel(int level)
 {
     game().selectLevel(level);
     playStartSound();
@@ -182,17 +194,18 @@ void CMainFrame::selectLevel(int level)
     viewReset(true);
 }
 
-void CMainFrame::customSize()
+void MainWindow::customSize()
 {
     CustomSettingsDialog dialog(game(), this);
     if (dialog.exec() == QDialog::Accepted) {
         tutorialGame_ = false;
         playStartSound();
     }
+    updateActions();
     viewReset(true);
 }
 
-void CMainFrame::saveGame()
+void MainWindow::saveGame()
 {
     if (tutorialGame_) {
         services_.messages.show("You cannot save the tutorial game.", "Save Game",
@@ -202,7 +215,7 @@ void CMainFrame::saveGame()
     // A running game is saved through the load/save dialog, which comes with saved games.
 }
 
-void CMainFrame::viewReset(bool reinitialise)
+void MainWindow::viewReset(bool reinitialise)
 {
     if (reinitialise) {
         services_.textures.invalidate();
@@ -212,28 +225,26 @@ void CMainFrame::viewReset(bool reinitialise)
     view_->update();
 }
 
-void CMainFrame::timerTick()
+void MainWindow::timerTick()
 {
     const std::uint32_t now = services_.clock.now();
     if (frameLoop_.timerTick(now))
         view_->update();
     if (services_.app.updateCheck().pollUpdateNotice(game().running()))
-        QMetaObject::invokeMethod(this, &CMainFrame::showUpdateNotice, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &MainWindow::showUpdateNotice, Qt::QueuedConnection);
     game().face().tickBlink(now, services_.app.random().next());
     restoreCursorWhenAway();
     // The tutorial's steps join the tick with the tutorial.
-    settlePlacement();
-    // Shortcuts act without opening a menu, so their states must not wait for one.
-    refreshCommandStates();
+    placer_.settle();
 }
 
-void CMainFrame::showUpdateNotice()
+void MainWindow::showUpdateNotice()
 {
     // The "Update Detected for Kubrix" notice, and the "iupdatev" write after it, come with the
     // update settings dialogs. The check only runs once the player has enabled it there.
 }
 
-void CMainFrame::paintFrame(int width, int height)
+void MainWindow::paintFrame(int width, int height)
 {
     const FrameLoop::PaintStart start = frameLoop_.beginPaint();
     if (start.firstPaint) {
@@ -250,7 +261,7 @@ void CMainFrame::paintFrame(int width, int height)
     frameLoop_.endPaint(services_.clock.now());
 }
 
-void CMainFrame::buttonDown(Qt::MouseButton button, Point at)
+void MainWindow::buttonDown(Qt::MouseButton button, Point at)
 {
     if (tutorialRunning())
         return;
@@ -261,7 +272,7 @@ void CMainFrame::buttonDown(Qt::MouseButton button, Point at)
         mouse_.rightDown(at, services_.app.viewRotation());
 }
 
-void CMainFrame::buttonUp(Qt::MouseButton button, Point at)
+void MainWindow::buttonUp(Qt::MouseButton button, Point at)
 {
     if (tutorialRunning())
         return;
@@ -271,7 +282,7 @@ void CMainFrame::buttonUp(Qt::MouseButton button, Point at)
         rightClick(at);
 }
 
-void CMainFrame::pointerMoved(Point at)
+void MainWindow::pointerMoved(Point at)
 {
     if (tutorialRunning())
         return;
@@ -280,7 +291,7 @@ void CMainFrame::pointerMoved(Point at)
         view_->update();
 }
 
-void CMainFrame::leftClick(Point at)
+void MainWindow::leftClick(Point at)
 {
     if (!mouse_.leftUp())
         return; // a drag never exposes, nor starts a new game
@@ -296,10 +307,10 @@ void CMainFrame::leftClick(Point at)
         at.x >= face.left && at.x < face.right && at.y >= face.top && at.y < face.bottom;
     // A cube in front of the face takes the click; the face takes only a click on nothing.
     if (onFace && !cube)
-        runCommand(command::kNew);
+        newGame();
 }
 
-void CMainFrame::rightClick(Point at)
+void MainWindow::rightClick(Point at)
 {
     if (mouse_.rightUp() && !game().ended()) {
         if (const std::optional<int> cube = cubeAt(at))
@@ -308,7 +319,7 @@ void CMainFrame::rightClick(Point at)
     view_->update();
 }
 
-std::optional<int> CMainFrame::cubeAt(Point at)
+std::optional<int> MainWindow::cubeAt(Point at)
 {
     view_->makeCurrent();
     const std::optional<int> cube =
@@ -318,7 +329,7 @@ std::optional<int> CMainFrame::cubeAt(Point at)
     return cube;
 }
 
-void CMainFrame::processPointer(int width, int height)
+void MainWindow::processPointer(int width, int height)
 {
     if (!cursorSet_) {
         view_->showArrowCursor();
@@ -334,7 +345,7 @@ void CMainFrame::processPointer(int width, int height)
     }
 }
 
-void CMainFrame::restoreCursorWhenAway()
+void MainWindow::restoreCursorWhenAway()
 {
     if (!cursorSet_ || view_->pointerOver())
         return;
@@ -342,77 +353,30 @@ void CMainFrame::restoreCursorWhenAway()
     cursorSet_ = false;
 }
 
-void CMainFrame::tutorialBoardSetUp()
+void MainWindow::tutorialBoardSetUp()
 {
     services_.app.viewRotation() = kTutorialRotation;
     view_->update();
 }
 
-Colour CMainFrame::boardTint() const
+Colour MainWindow::boardTint() const
 {
     if (services_.skins.isCustomSkinApplied())
         return {1.0F, 1.0F, 1.0F, 1.0F};
     return buttonFace();
 }
 
-Colour CMainFrame::buttonFaceOf(const QPalette& palette)
+Colour MainWindow::buttonFaceOf(const QPalette& palette)
 {
     const QColor face = palette.color(QPalette::Button);
     return {static_cast<float>(face.redF()), static_cast<float>(face.greenF()),
             static_cast<float>(face.blueF()), 0.0F};
 }
 
-void CMainFrame::restorePlacement()
-{
-    const WindowRect stored =
-        parsePlacement(settings::read(services_.settings, settings::windowPlacement));
-    const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QRect area = display ? display->availableGeometry() : QRect(0, 0, 600, 600);
-    // Fitted in the available area's own coordinates, so a panel at the left or top counts.
-    const WindowRect fitted =
-        clampPlacement({stored.left - area.left(), stored.top - area.top(),
-                        stored.right - area.left(), stored.bottom - area.top()},
-                       area.width(), area.height());
-    const QRect frame(fitted.left + area.left(), fitted.top + area.top(),
-                      fitted.right - fitted.left, fitted.bottom - fitted.top);
-    // The stored rectangle is the outer frame; Qt moves by the frame but sizes the client.
-    const QSize margins = frameGeometry().size() - geometry().size();
-    move(frame.topLeft());
-    resize(frame.size() - margins);
-    if (margins.isNull())
-        pendingPlacement_ = frame;
-    settleTicks_ = 0;
-    view_->update();
-}
-
-void CMainFrame::settlePlacement()
-{
-    if (!pendingPlacement_ || !isVisible())
-        return;
-    const QSize margins = frameGeometry().size() - geometry().size();
-    if (margins.isNull()) {
-        // No window manager frames the window (or not yet): the client is the frame.
-        if (++settleTicks_ >= kSettleTicks)
-            pendingPlacement_.reset();
-        return;
-    }
-    move(pendingPlacement_->topLeft());
-    resize(pendingPlacement_->size() - margins);
-    pendingPlacement_.reset();
-}
-
-void CMainFrame::storePlacement()
-{
-    const QRect frame = frameGeometry();
-    const WindowRect rect{frame.left(), frame.top(), frame.left() + frame.width(),
-                          frame.top() + frame.height()};
-    settings::write(services_.settings, settings::windowPlacement, formatPlacement(rect));
-}
-
-void CMainFrame::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     timer_.stop();
-    storePlacement();
+    placer_.store();
     event->accept();
 }
 

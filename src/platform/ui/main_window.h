@@ -1,4 +1,4 @@
-// The program's one top-level window: the menu commands, the frame timer, painting and placement.
+// The program's one top-level window: the menu commands, the frame timer, painting and the mouse.
 #pragma once
 
 #include "core/base/colour.h"
@@ -9,15 +9,16 @@
 #include "platform/gl/picker.h"
 #include "platform/gl/render_context.h"
 #include "platform/gl/scene_renderer.h"
-#include "platform/ui/main_menu.h"
+#include "platform/ui/window_placer.h"
 
 #include <QMainWindow>
-#include <QRect>
 #include <QTimer>
 
 #include <functional>
-#include <map>
 #include <optional>
+
+class QAction;
+class QKeySequence;
 
 namespace kubrix {
 
@@ -31,7 +32,7 @@ class SkinStore;
 class SoundPlayer;
 class TextureSet;
 
-struct MainFrameServices {
+struct MainWindowServices {
     GameApp& app;
     SettingsStore& settings;
     const Clock& clock;
@@ -45,31 +46,26 @@ struct MainFrameServices {
     std::function<void()> shutdownSound;
 };
 
-class CMainFrame final : public QMainWindow, private GameObserver {
+// Each menu command is a QAction named "action" and the command's name ("actionNew",
+// "actionSaveGame"...); its enabled and checked states follow the game's reports and the
+// dialogs that change them.
+class MainWindow final : public QMainWindow, private GameObserver {
     Q_OBJECT
 
 public:
     static constexpr int kTimerMs = 200;
 
     // Loads the statistics and starts the stored start-up game.
-    explicit CMainFrame(MainFrameServices services);
+    explicit MainWindow(MainWindowServices services);
     // Saves the statistics, then lets the board view release the textures with its context.
-    ~CMainFrame() override;
+    ~MainWindow() override;
 
     // The creation handler: starts the timer, runs New (which places the window) and probes
     // the device. Without a device it shows the initialisation error, asks the window to
     // close and returns false.
     bool onCreate();
 
-    // Runs a menu command by id, as its menu item or shortcut does; a disabled command or one
-    // without a handler does nothing.
-    void runCommand(int id);
-    // The item of a command id, null for none.
-    QAction* action(int id) const;
-    // Enables and checks the items by the game's state.
-    void refreshCommandStates();
-
-    // One tick of the frame timer.
+    // One tick of the frame timer: repaint, face blink, cursor, update notice, placement.
     void timerTick();
     // Re-reads the skin textures and shows the idle face (when reinitialise is set), then
     // repaints.
@@ -81,7 +77,7 @@ public:
     // The tutorial window is open. It comes with the tutorial; until then it never is.
     bool tutorialRunning() const { return false; }
 
-    // The desktop's button-face colour, alpha 0: the tint of the board under the default skin.
+    // The desktop's button-face colour, alpha 0.
     Colour buttonFace() const { return buttonFaceOf(palette()); }
     static Colour buttonFaceOf(const QPalette& palette);
     // The colour the block's cubes, labels and bombs are tinted with: plain white under a
@@ -89,7 +85,6 @@ public:
     Colour boardTint() const;
     BoardView* boardView() const { return view_; }
     const FrameLoop& frameLoop() const { return frameLoop_; }
-    const MainMenu& menu() const { return menu_; }
     // Where the last frame drew the face (device pixels, top-left origin).
     PixelRect faceRect() const { return faceRect_; }
 
@@ -110,19 +105,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct Command {
-        std::function<void()> run;
-        std::function<bool()> enabled;
-        std::function<bool()> checked;
-    };
-
-    void gameStateChanged() override { refreshCommandStates(); }
+    QAction* makeAction(const char* name, const char* text, const QKeySequence& shortcut);
+    // Every command, its text, shortcut and handler, and the menus that hold them in order.
+    void createActions();
+    void createMenus();
+    void updateActions();
+    void gameStateChanged() override { updateActions(); }
     // The tutorial explains its board as seen from one angle, so the view turns to it.
     void tutorialBoardSetUp() override;
 
     Game& game() const;
-    void buildCommands();
-    bool commandEnabled(int id) const;
     void newGame();
     void selectLevel(int level);
     void customSize();
@@ -134,27 +126,38 @@ private:
     void leftClick(Point at);
     void rightClick(Point at);
     void restoreCursorWhenAway();
-    void restorePlacement();
-    void settlePlacement();
-    void storePlacement();
 
-    MainFrameServices services_;
+    MainWindowServices services_;
     RenderContext device_;
     SceneRenderer renderer_;
     Picker picker_;
     FrameLoop frameLoop_;
     MouseInput mouse_;
+    WindowPlacer placer_;
     bool cursorSet_ = false;
     BoardView* view_ = nullptr;
-    MainMenu menu_;
-    std::map<int, Command> commands_;
     QTimer timer_;
     PixelRect faceRect_{};
     bool tutorialGame_ = false;
-    // A placement restored before the window manager framed the window: its frame is sized
-    // once the frame's margins are known.
-    std::optional<QRect> pendingPlacement_;
-    int settleTicks_ = 0;
+
+    QAction* actionNew_ = nullptr;
+    QAction* actionBeginner_ = nullptr;
+    QAction* actionIntermediate_ = nullptr;
+    QAction* actionExpert_ = nullptr;
+    QAction* actionCustom_ = nullptr;
+    QAction* actionLoadGame_ = nullptr;
+    QAction* actionSaveGame_ = nullptr;
+    QAction* actionStatistics_ = nullptr;
+    QAction* actionRecords_ = nullptr;
+    QAction* actionSound_ = nullptr;
+    QAction* actionMusic_ = nullptr;
+    QAction* actionPreferences_ = nullptr;
+    QAction* actionSkins_ = nullptr;
+    QAction* actionAutomaticUpdates_ = nullptr;
+    QAction* actionExit_ = nullptr;
+    QAction* actionContents_ = nullptr;
+    QAction* actionTutorial_ = nullptr;
+    QAction* actionAbout_ = nullptr;
 };
 
 } // namespace kubrix
