@@ -39,7 +39,6 @@ public:
     // The colour of the cubes, labels and bombs: plain white under a custom skin, otherwise the
     // desktop's button-face colour. A change takes effect at the next update.
     void setTint(Colour tint) { tint_ = tint; }
-    const Colour& tint() const { return tint_; }
 
     const SurfaceMesh& mesh() const { return mesh_; }
     const NumberLabels& labels() const { return labels_; }
