@@ -72,4 +72,12 @@ bool MouseInput::rightUp()
     return click;
 }
 
+void MouseInput::releaseButtons()
+{
+    leftDown_ = false;
+    leftDragged_ = false;
+    rightDown_ = false;
+    rightDragged_ = false;
+}
+
 } // namespace kubrix

@@ -30,6 +30,8 @@ public:
     bool leftUp();
     // True when the release ends a right click (the button had gone down here, undragged).
     bool rightUp();
+    // Forgets both presses, as if their buttons had come up outside the view without a click.
+    void releaseButtons();
 
     Point pointer() const { return pointer_; }
     bool leftIsDown() const { return leftDown_; }

@@ -2,6 +2,7 @@
 #include "platform/ui/main_window.h"
 
 #include "core/base/messages.h"
+#include "core/base/settings_table.h"
 #include "core/game/levels.h"
 #include "core/shell/game_app.h"
 #include "core/skin/skin_store.h"
@@ -23,7 +24,11 @@ namespace kubrix {
 
 MainWindow::MainWindow(MainWindowServices services)
     : services_(std::move(services)), renderer_(device_, services_.textures),
-      picker_(device_, renderer_.boardDrawer()), placer_(*this, services_.settings)
+      picker_(device_, renderer_.boardDrawer()), placer_(*this, services_.settings),
+      tutorial_(
+          *this,
+          {services_.app.game(), services_.app.viewRotation(), services_.clock, services_.skins},
+          [this] { tutorialClosed(); })
 {
     setWindowTitle(QStringLiteral("Kubrix"));
     services_.app.statistics().load(services_.settings, services_.clock.now());
@@ -56,7 +61,7 @@ MainWindow::~MainWindow()
 {
     game().setObserver(nullptr);
     timer_.stop();
-    // The tutorial window, when it exists, is shut before this.
+    // An open tutorial window is taken down by tutorial_, without a report to this window.
     if (services_.shutdownSound)
         services_.shutdownSound();
     services_.app.statistics().save(services_.settings, services_.clock.now());
@@ -118,6 +123,7 @@ void MainWindow::createActions()
     actionAbout_ = makeAction("actionAbout", "&About Kubrix...", {});
     actionSound_->setCheckable(true);
     actionMusic_->setCheckable(true);
+    actionTutorial_->setCheckable(true);
 
     connect(actionNew_, &QAction::triggered, this, &MainWindow::newGame);
     connect(actionBeginner_, &QAction::triggered, this, [this] { selectLevel(kLevelBeginner); });
@@ -129,10 +135,10 @@ void MainWindow::createActions()
     connect(actionSound_, &QAction::triggered, this, [this] { game().toggleSound(); });
     connect(actionMusic_, &QAction::triggered, this, [this] { game().toggleMusic(); });
     connect(actionExit_, &QAction::triggered, this, &QWidget::close);
+    connect(actionTutorial_, &QAction::triggered, this, &MainWindow::toggleTutorial);
     // These commands have no handler yet: they stay disabled until their dialogs exist.
-    for (QAction* later :
-         {actionLoadGame_, actionStatistics_, actionRecords_, actionPreferences_, actionSkins_,
-          actionAutomaticUpdates_, actionContents_, actionTutorial_, actionAbout_})
+    for (QAction* later : {actionLoadGame_, actionStatistics_, actionRecords_, actionPreferences_,
+                           actionSkins_, actionAutomaticUpdates_, actionContents_, actionAbout_})
         later->setEnabled(false);
 }
 
@@ -182,8 +188,11 @@ void MainWindow::newGame()
         playStartSound();
     }
     viewReset(true);
-    // The first start opens the tutorial here and then writes "hst" = 1. Both come with the
-    // tutorial window: writing "hst" before it exists would cost the player the tutorial.
+    // The very first game of an installation comes with the tutorial, and only that one.
+    if (settings::read(services_.settings, settings::tutorialOffered) == 0) {
+        toggleTutorial();
+        settings::write(services_.settings, settings::tutorialOffered, 1);
+    }
 }
 
 void MainWindow::selectLevel(int level)
@@ -220,7 +229,9 @@ void MainWindow::viewReset(bool reinitialise)
     if (reinitialise) {
         services_.textures.invalidate();
         game().face().set(FaceState::kIdle, services_.clock.now());
-        // While the tutorial window is open a new game reloads the tutorial board here.
+        // A new game while the tutorial plays is the tutorial's board again.
+        if (tutorial_.isOpen())
+            game().setupTutorialBoard();
     }
     view_->update();
 }
@@ -234,8 +245,28 @@ void MainWindow::timerTick()
         QMetaObject::invokeMethod(this, &MainWindow::showUpdateNotice, Qt::QueuedConnection);
     game().face().tickBlink(now, services_.app.random().next());
     restoreCursorWhenAway();
-    // The tutorial's steps join the tick with the tutorial.
+    if (tutorial_.tick())
+        view_->update();
     placer_.settle();
+}
+
+void MainWindow::toggleTutorial()
+{
+    if (tutorial_.isOpen()) {
+        tutorial_.close();
+        return;
+    }
+    tutorialGame_ = true;
+    tutorial_.open();
+    actionTutorial_->setChecked(true);
+    viewReset(true);
+}
+
+void MainWindow::tutorialClosed()
+{
+    // The board, its orientation and the tutorial-game flag stay, so the game can be played on.
+    mouse_.releaseButtons();
+    actionTutorial_->setChecked(false);
 }
 
 void MainWindow::showUpdateNotice()

@@ -9,6 +9,7 @@
 #include "platform/gl/picker.h"
 #include "platform/gl/render_context.h"
 #include "platform/gl/scene_renderer.h"
+#include "platform/ui/tutorial_session.h"
 #include "platform/ui/window_placer.h"
 
 #include <QMainWindow>
@@ -74,8 +75,13 @@ public:
     // The current game is the tutorial's: no fastest time, no saving.
     bool tutorialGame() const { return tutorialGame_; }
     void setTutorialGame(bool on) { tutorialGame_ = on; }
-    // The tutorial window is open. It comes with the tutorial; until then it never is.
-    bool tutorialRunning() const { return false; }
+    // The tutorial window is open: it plays the game, and the mouse leaves the board alone.
+    bool tutorialRunning() const { return tutorial_.isOpen(); }
+    // Null while the tutorial is closed.
+    TutorialWindow* tutorialWindow() const { return tutorial_.window(); }
+    // Help > Tutorial: opens the tutorial beside this window on a fresh tutorial board, or
+    // closes it.
+    void toggleTutorial();
 
     // The desktop's button-face colour, alpha 0.
     Colour buttonFace() const { return buttonFaceOf(palette()); }
@@ -119,6 +125,7 @@ private:
     void selectLevel(int level);
     void customSize();
     void saveGame();
+    void tutorialClosed();
     void playStartSound();
     void showUpdateNotice();
     void paintFrame(int width, int height);
@@ -139,6 +146,7 @@ private:
     QTimer timer_;
     PixelRect faceRect_{};
     bool tutorialGame_ = false;
+    TutorialSession tutorial_;
 
     QAction* actionNew_ = nullptr;
     QAction* actionBeginner_ = nullptr;

@@ -36,6 +36,9 @@ protected:
 
     AppContext& makeContext()
     {
+        // The first start of an installation opens the tutorial; tests that want it say so.
+        if (!firstRun)
+            store.writeInt("Startup", "hst", 1);
         context = std::make_unique<AppContext>(AppContextOptions{
             &store, &clock, data.path(), &sound, &messages, [this] { return probeResult; }});
         return *context;
@@ -87,6 +90,7 @@ protected:
     RecordingSoundPlayer sound;
     RecordingMessages messages;
     int probeResult = kDeviceOpenGL;
+    bool firstRun = false;
     std::unique_ptr<AppContext> context;
 };
 

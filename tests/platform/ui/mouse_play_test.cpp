@@ -197,6 +197,33 @@ TEST_F(MousePlayTest, AClickOnACubeOfTheTutorialBoardExposesIt)
     EXPECT_FALSE(game().lost()) << "the first exposure is always safe";
 }
 
+TEST_F(MousePlayTest, TheTutorialKeepsTheMouseOffTheBoardAndClosingItForgetsAPress)
+{
+    startShowing();
+    frame().toggleTutorial();
+    paintNow();
+    const int cube = indexIn4(2, 3, 3);
+    const auto pixel = pixelOverCube(cube);
+    ASSERT_TRUE(pixel.has_value());
+    click(Qt::LeftButton, *pixel);
+    click(Qt::RightButton, *pixel);
+    press(Qt::LeftButton, *pixel);
+    moveTo(*pixel + QPoint(60, 0));
+    paintNow();
+    release(Qt::LeftButton, *pixel + QPoint(60, 0));
+    EXPECT_EQ(game().board().cube(cube).covered, 1);
+    EXPECT_EQ(game().board().cube(cube).marked, 0);
+    EXPECT_EQ(context->app().viewRotation(), kTutorialRotation) << "no drag turned the block";
+
+    // A press held while the tutorial closes no longer turns the block afterwards.
+    frame().toggleTutorial();
+    press(Qt::LeftButton, *pixel);
+    frame().toggleTutorial();
+    frame().toggleTutorial();
+    moveAndPaint(*pixel + QPoint(60, 0));
+    EXPECT_EQ(context->app().viewRotation(), kTutorialRotation);
+}
+
 TEST_F(MousePlayTest, ClicksOnTheBackgroundDoNothing)
 {
     startShowing(kTutorialRotation);
