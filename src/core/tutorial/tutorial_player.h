@@ -11,9 +11,9 @@ namespace kubrix {
 
 class Game;
 
-// Driven by the main window's timer, so every move lands on the first tick at or after its
-// time. A page's first move comes kLeadMs after the page appeared, each further one kStepMs
-// later; a turn page turns the block over kTurnMs.
+// Driven by the main window's timer, so every move lands on the first tick that finds it due. A
+// page's first move comes kLeadMs after the page appeared, each further one kStepMs later; a turn
+// page turns the block over kTurnMs.
 class TutorialPlayer {
 public:
     static constexpr std::int32_t kLeadMs = 800;
@@ -27,15 +27,12 @@ public:
     void start(std::uint32_t now);
     // "Next >>": shows the next page. False in finish mode, where the button closes the window.
     bool next(std::uint32_t now);
-    // One timer tick: plays the page's moves that are due. True when the board or the view
-    // changed in a way the main window must repaint.
+    // One timer tick: plays the page's moves that are due. True on a page with moves, whose
+    // board and view the main window then repaints.
     bool tick(std::uint32_t now);
 
     int page() const { return page_; }
-    // The next move of the page; 0 when the page starts.
-    int step() const { return step_; }
     std::uint32_t pageStartTick() const { return pageStartTick_; }
-    bool pageDone() const { return pageDone_; }
     bool finishMode() const { return finishMode_; }
 
 private:
@@ -49,6 +46,7 @@ private:
     Quaternion& viewRotation_;
     TutorialView& view_;
     int page_ = 0;
+    // The page's next move; 0 when the page starts.
     int step_ = 0;
     std::uint32_t pageStartTick_ = 0;
     bool pageDone_ = false;

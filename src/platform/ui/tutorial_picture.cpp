@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string_view>
 
 namespace kubrix {
 
@@ -31,11 +30,6 @@ QFont letteringFont(int pixelSize, bool bold)
     return font;
 }
 
-QString textOf(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 QPixmap TutorialPicture::paint(const TutorialPage& page, qreal devicePixelRatio) const
@@ -49,8 +43,8 @@ QPixmap TutorialPicture::paint(const TutorialPage& page, qreal devicePixelRatio)
     QPainter p(&image);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     p.setPen(TutorialArtPainter::ink());
-    const QString title = textOf(page.title);
-    const QString body = textOf(page.text);
+    const QString title = QString::fromUtf8(page.title);
+    const QString body = QString::fromUtf8(page.text);
     const QRectF room(kMargin, kMargin, kSize.width() - 2 * kMargin,
                       kSize.height() - 2 * kMargin - kArtHeight);
     const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;

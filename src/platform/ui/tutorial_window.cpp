@@ -55,8 +55,7 @@ bool TutorialWindow::tick()
 void TutorialWindow::showPage(const TutorialPage& page)
 {
     pictureLabel_->setPixmap(picture_.paint(page, devicePixelRatioF()));
-    setWindowTitle(QStringLiteral("Tutorial: ") +
-                   QString::fromUtf8(page.title.data(), static_cast<qsizetype>(page.title.size())));
+    setWindowTitle(QStringLiteral("Tutorial: ") + QString::fromUtf8(page.title));
     next_->setEnabled(false);
 }
 

@@ -35,7 +35,6 @@ public:
 
     // The main window's timer tick: true when the board must be repainted.
     bool tick();
-    const TutorialPlayer& player() const { return player_; }
 
 private:
     void showPage(const TutorialPage& page) override;
