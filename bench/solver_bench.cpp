@@ -12,9 +12,10 @@ namespace {
 
 using namespace kubrix;
 
-int centreOf(int side)
+// A first click lands on the outside of the block: here the middle of its front face.
+int firstCubeOf(int side)
 {
-    return ((side / 2) * side + side / 2) * side + side / 2;
+    return (side / 2) * side + side / 2;
 }
 
 // The play from the first cube to the last safe one, over a fixed set of seeded layouts that
@@ -22,7 +23,7 @@ int centreOf(int side)
 void solveExpert(benchmark::State& state)
 {
     constexpr int kSide = 8;
-    const int first = centreOf(kSide);
+    const int first = firstCubeOf(kSide);
     NoGuessGenerator generator(kSide, kSide, kSide);
     std::vector<std::vector<bool>> layouts;
     for (std::uint32_t seed = 1; seed <= 16; ++seed)
@@ -48,7 +49,7 @@ void generate(benchmark::State& state, int side, int bombs)
     std::uint32_t seed = 1;
     double found = 0;
     for (auto _ : state) {
-        const auto layout = generator.generate(bombs, centreOf(side), seed++, {});
+        const auto layout = generator.generate(bombs, firstCubeOf(side), seed++, {});
         found += layout ? 1 : 0;
         benchmark::DoNotOptimize(layout);
     }

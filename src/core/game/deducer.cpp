@@ -134,15 +134,23 @@ void Deducer::prove(int cube, bool bomb, std::span<const int> constraints)
 
 // A number's unknown neighbours and the bombs it still needs depend on the cubes around it
 // that were proven before, so their reasons are this proof's reasons too.
-std::vector<int> Deducer::reasonsFrom(std::span<const int> constraints) const
+std::vector<int> Deducer::reasonsFrom(std::span<const int> constraints)
 {
-    std::vector<int> reasons(constraints.begin(), constraints.end());
-    for (const int number : constraints)
+    std::vector<int> reasons;
+    ++seenStamp_;
+    const auto add = [&](int number) {
+        if (seen_[number] != seenStamp_) {
+            seen_[number] = seenStamp_;
+            reasons.push_back(number);
+        }
+    };
+    for (const int number : constraints) {
+        add(number);
         for (const int next : neighbours_.of(number))
             if (state_[next] == State::Safe || state_[next] == State::Bomb)
-                reasons.insert(reasons.end(), reasons_[next].begin(), reasons_[next].end());
+                std::for_each(reasons_[next].begin(), reasons_[next].end(), add);
+    }
     std::sort(reasons.begin(), reasons.end());
-    reasons.erase(std::unique(reasons.begin(), reasons.end()), reasons.end());
     return reasons;
 }
 

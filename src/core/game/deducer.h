@@ -59,7 +59,7 @@ private:
     bool finished() const;
     void touch(int cube);
     void prove(int cube, bool bomb, std::span<const int> constraints);
-    std::vector<int> reasonsFrom(std::span<const int> constraints) const;
+    std::vector<int> reasonsFrom(std::span<const int> constraints);
     void applySingles();
     bool applyPairs();
     bool applyPair(int one, int other);
@@ -78,6 +78,7 @@ private:
     std::vector<int> pairs_;
     std::size_t pairsHead_ = 0;
     std::vector<char> inPairs_;
+    // Per cube: seenStamp_ once met in the current walk (pairs, reasons).
     std::vector<int> seen_;
     int seenStamp_ = 0;
     int bombCount_ = 0;
