@@ -42,8 +42,8 @@ void Board::regenerateExcluding(int bombCount, int excludedIndex)
 
 void Board::placeBombs(int bombCount, int excludedIndex)
 {
-    // Rejection placement only ends when a free cube exists for every bomb: a custom board
-    // may ask for as many bombs as it has cubes, and the first exposure then excludes one.
+    // Rejection placement only ends when a free cube exists for every bomb, so a count that
+    // does not fit is cut here too, whoever asked for it.
     const bool excluding = excludedIndex >= 0 && excludedIndex < cubeCount();
     const int room = cubeCount() - (excluding ? 1 : 0);
     const int wanted = std::clamp(bombCount, 0, room);
@@ -124,6 +124,11 @@ bool Board::fits(int width, int height, int depth)
 {
     const auto inRange = [](int side) { return side >= 1 && side <= kMaxSide; };
     return inRange(width) && inRange(height) && inRange(depth);
+}
+
+int Board::mostBombs(int width, int height, int depth)
+{
+    return std::max(width * height * depth - 1, 0);
 }
 
 bool Board::canRestore(int width, int height, int depth, std::size_t recordCount)

@@ -38,6 +38,10 @@ public:
 
     // Every side in 1..kMaxSide.
     static bool fits(int width, int height, int depth);
+    // The most bombs a game on a board of a size that fits holds: every cube but the one its
+    // first exposure keeps free. A game asking for more is given this many, so that its counter
+    // tells the truth.
+    static int mostBombs(int width, int height, int depth);
     // What restore accepts: a size that fits and at least as many records as it needs.
     static bool canRestore(int width, int height, int depth, std::size_t recordCount);
 

@@ -27,17 +27,17 @@ void Game::initFromSettings()
         quality_ = 2;
 
     // The start-up game is only ever set by hand; a size the board cannot take falls back to
-    // the defaults rather than allocating nonsense.
+    // the defaults rather than allocating nonsense, and the bombs are cut by newGame. A level
+    // that is none of the four plays as Custom, so it can never claim a fastest time.
     BoardSize start{
         settings::read(store, settings::startWidth), settings::read(store, settings::startHeight),
         settings::read(store, settings::startDepth), settings::read(store, settings::startBombs)};
     if (!Board::fits(start.width, start.height, start.depth))
         start = {settings::startWidth.fallback, settings::startHeight.fallback,
                  settings::startDepth.fallback, settings::startBombs.fallback};
-    start.bombs = clampCustomSize(start).bombs;
     int startLevel = settings::read(store, settings::startLevel);
-    if (!keepsRecords(startLevel) && startLevel != kLevelCustom)
-        startLevel = settings::startLevel.fallback;
+    if (!keepsRecords(startLevel))
+        startLevel = kLevelCustom;
 
     soundOn_ = settings::read(store, settings::soundOn) != 0;
     musicOn_ = settings::read(store, settings::musicOn) != 0;
@@ -53,12 +53,13 @@ void Game::initFromSettings()
 void Game::newGame(int level, int width, int height, int depth, int bombCount)
 {
     level_ = level;
-    bombCount_ = bombCount;
+    // Every way into a game passes here, so the counter always starts at what the board holds.
+    bombCount_ = std::clamp(bombCount, 0, Board::mostBombs(width, height, depth));
     marksPlaced_ = 0;
     startTick_ = 0;
     endTick_ = 0;
     lost_ = false;
-    board_->generate(width, height, depth, bombCount, -1);
+    board_->generate(width, height, depth, bombCount_, -1);
     reportStateChanged();
 }
 

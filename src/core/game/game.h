@@ -43,8 +43,10 @@ public:
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    // Reads the preferences and starts the stored start-up game.
+    // Reads the preferences and starts the stored start-up game: a size outside 1..20 gives the
+    // default game, a level other than 0, 1, 2 or 4 plays as Custom (4).
     void initFromSettings();
+    // The bombs are cut to 0..Board::mostBombs, and bombCount() then says how many there are.
     void newGame(int level, int width, int height, int depth, int bombCount);
     void restartSame();
     void selectLevel(int level);

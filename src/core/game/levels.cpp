@@ -12,6 +12,11 @@ namespace kubrix {
 namespace {
 constexpr std::array<BoardSize, 3> kPresets{{{4, 4, 4, 6}, {6, 6, 6, 23}, {8, 8, 8, 60}}};
 constexpr std::array<std::string_view, 3> kNames{"beginner", "intermediate", "expert"};
+
+int clampSide(int side)
+{
+    return std::clamp(side, kCustomSideRange.least, kCustomSideRange.most);
+}
 } // namespace
 
 std::optional<BoardSize> presetOf(int level)
@@ -44,14 +49,19 @@ int readDialogNumber(std::string_view text)
     return value;
 }
 
+CountRange customBombRange(int width, int height, int depth)
+{
+    const int most = std::min(
+        Board::mostBombs(clampSide(width), clampSide(height), clampSide(depth)), kMaxCustomBombs);
+    return {std::min(1, most), most};
+}
+
 BoardSize clampCustomSize(BoardSize requested)
 {
-    BoardSize size;
-    size.width = std::clamp(requested.width, 1, Board::kMaxSide);
-    size.height = std::clamp(requested.height, 1, Board::kMaxSide);
-    size.depth = std::clamp(requested.depth, 1, Board::kMaxSide);
-    const int most = std::min(size.width * size.height * size.depth, kMaxCustomBombs);
-    size.bombs = std::clamp(requested.bombs, 1, most);
+    BoardSize size{clampSide(requested.width), clampSide(requested.height),
+                   clampSide(requested.depth), 0};
+    const CountRange bombs = customBombRange(size.width, size.height, size.depth);
+    size.bombs = std::clamp(requested.bombs, bombs.least, bombs.most);
     return size;
 }
 

@@ -1,6 +1,8 @@
 // The difficulty presets and the limits of a custom board.
 #pragma once
 
+#include "core/game/board.h"
+
 #include <optional>
 #include <string_view>
 
@@ -28,9 +30,19 @@ bool keepsRecords(int level);
 // "beginner", "intermediate", "expert"; empty for any other level.
 std::string_view levelName(int level);
 
+struct CountRange {
+    int least = 0;
+    int most = 0;
+};
+
 // The "Custom Settings" dialog's reading of one box: a decimal integer, anything else 0.
 int readDialogNumber(std::string_view text);
-// Sides 1..20; bombs at least 1 and at most min(cubes, 500).
+// What the dialog allows for each side.
+inline constexpr CountRange kCustomSideRange{1, Board::kMaxSide};
+// What the dialog allows for the bombs once each side is limited: at least 1 and at most
+// min(cubes - 1, 500), so a single cube holds none.
+CountRange customBombRange(int width, int height, int depth);
+// Every value limited to its range.
 BoardSize clampCustomSize(BoardSize requested);
 
 } // namespace kubrix

@@ -6,26 +6,43 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace kubrix {
+
+namespace {
+
+QString rangeText(CountRange range)
+{
+    return QStringLiteral("%1\u2013%2").arg(range.least).arg(range.most);
+}
+
+int number(const QLineEdit* box)
+{
+    return readDialogNumber(box->text().toStdString());
+}
+
+} // namespace
 
 CustomSettingsDialog::CustomSettingsDialog(Game& game, QWidget* parent)
     : QDialog(parent), game_(game)
 {
     setWindowTitle(QStringLiteral("Custom Settings"));
     const Board& board = game.board();
-    height_ = addBox(kHeightId, board.height());
-    width_ = addBox(kWidthId, board.width());
-    depth_ = addBox(kDepthId, board.depth());
-    mines_ = addBox(kMinesId, game.bombCount());
-
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Height"), height_);
-    form->addRow(QStringLiteral("Width"), width_);
-    form->addRow(QStringLiteral("Depth"), depth_);
-    form->addRow(QStringLiteral("Mines"), mines_);
+    height_ = addRow(*form, QStringLiteral("Height"), kHeightId, board.height()).box;
+    width_ = addRow(*form, QStringLiteral("Width"), kWidthId, board.width()).box;
+    depth_ = addRow(*form, QStringLiteral("Depth"), kDepthId, board.depth()).box;
+    const Row mines = addRow(*form, QStringLiteral("Mines"), kMinesId, game.bombCount());
+    mines_ = mines.box;
+    bombLimits_ = mines.limits;
+    for (const QLineEdit* side : {height_, width_, depth_})
+        connect(side, &QLineEdit::textChanged, this, &CustomSettingsDialog::showBombLimits);
+    showBombLimits();
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -35,18 +52,31 @@ CustomSettingsDialog::CustomSettingsDialog(Game& game, QWidget* parent)
     setFixedSize(sizeHint());
 }
 
-QLineEdit* CustomSettingsDialog::addBox(int id, int value)
+CustomSettingsDialog::Row CustomSettingsDialog::addRow(QFormLayout& form, const QString& name,
+                                                       int id, int value)
 {
     auto* box = new QLineEdit(QString::number(value), this);
     box->setObjectName(QString::number(id));
-    return box;
+    // Wide enough for the longest bomb limit, so the row does not move as it changes.
+    auto* limits = new QLabel(rangeText({kMaxCustomBombs, kMaxCustomBombs}), this);
+    limits->setObjectName(QStringLiteral("limit%1").arg(id));
+    limits->setMinimumWidth(limits->sizeHint().width());
+    limits->setText(rangeText(kCustomSideRange));
+    auto* row = new QHBoxLayout;
+    row->addWidget(box);
+    row->addWidget(limits);
+    form.addRow(name, row);
+    return {box, limits};
+}
+
+void CustomSettingsDialog::showBombLimits()
+{
+    bombLimits_->setText(
+        rangeText(customBombRange(number(width_), number(height_), number(depth_))));
 }
 
 void CustomSettingsDialog::accept()
 {
-    const auto number = [](const QLineEdit* box) {
-        return readDialogNumber(box->text().toStdString());
-    };
     const BoardSize size =
         clampCustomSize({number(width_), number(height_), number(depth_), number(mines_)});
     game_.newGame(kLevelCustom, size.width, size.height, size.depth, size.bombs);

@@ -3,19 +3,23 @@
 
 #include <QDialog>
 
+class QFormLayout;
+class QLabel;
 class QLineEdit;
 
 namespace kubrix {
 
 class Game;
 
-// Shows the current board's size and bomb count; OK starts a custom game with the values read
-// and limited as the level rules say. Cancel changes nothing.
+// Shows the current board's size and bomb count, each box with the values it allows beside
+// it; the bombs' limit follows the sides as they are typed. OK starts a custom game with the
+// values read and limited as the level rules say. Cancel changes nothing.
 class CustomSettingsDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    // Control ids, kept as the edit boxes' object names.
+    // Control ids, kept as the edit boxes' object names; each box's limits are the label
+    // named "limit" and the id.
     static constexpr int kHeightId = 1002;
     static constexpr int kWidthId = 1003;
     static constexpr int kDepthId = 1004;
@@ -26,13 +30,19 @@ public:
     void accept() override;
 
 private:
-    QLineEdit* addBox(int id, int value);
+    struct Row {
+        QLineEdit* box;
+        QLabel* limits;
+    };
+    Row addRow(QFormLayout& form, const QString& name, int id, int value);
+    void showBombLimits();
 
     Game& game_;
     QLineEdit* height_;
     QLineEdit* width_;
     QLineEdit* depth_;
     QLineEdit* mines_;
+    QLabel* bombLimits_;
 };
 
 } // namespace kubrix

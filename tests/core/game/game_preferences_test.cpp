@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace kubrix {
 namespace {
 
@@ -65,7 +67,7 @@ TEST_F(GamePreferences, HandSetStartUpGameIsUsedWhenTheBoardCanHoldIt)
     EXPECT_EQ(g.board().width(), 10);
     EXPECT_EQ(g.board().height(), 3);
     EXPECT_EQ(g.board().depth(), 2);
-    EXPECT_EQ(g.bombCount(), 60) << "never more bombs than cubes";
+    EXPECT_EQ(g.bombCount(), 59) << "every cube but the first exposed one";
     EXPECT_EQ(g.level(), 4);
 
     // A side the board cannot hold falls back to the whole default game.
@@ -75,6 +77,17 @@ TEST_F(GamePreferences, HandSetStartUpGameIsUsedWhenTheBoardCanHoldIt)
         EXPECT_EQ(again.board().cubeCount(), 64) << side;
         EXPECT_EQ(again.bombCount(), 6);
     }
+}
+
+TEST_F(GamePreferences, AStartUpLevelOutsideTheFourPlaysAsCustomAndKeepsNoRecord)
+{
+    for (const auto& [key, value] : {std::pair{"x", 2}, {"y", 1}, {"z", 1}, {"nm", 1}, {"m", 3}})
+        store.writeInt("Startup", key, value);
+    Game& g = start();
+    EXPECT_EQ(g.level(), 4);
+    g.expose(0);
+    EXPECT_TRUE(g.ended() && !g.lost()) << "the one other cube holds the bomb";
+    EXPECT_EQ(host.recordDialogs, 0);
 }
 
 TEST_F(GamePreferences, SwitchesAreWrittenAtOnceAndGateTheEffects)

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace kubrix {
 namespace {
 
@@ -42,6 +44,19 @@ TEST_F(GameRules, FirstExposureOfAFullBoardEnds)
     EXPECT_EQ(game->expose(0), 1);
     EXPECT_TRUE(game->ended());
     EXPECT_FALSE(game->lost());
+}
+
+TEST_F(GameRules, TheCounterShowsTheBombsOnTheBoardAfterTheFirstExposure)
+{
+    const auto bombs = [this] { return cubesWhere([](const Cube& c) { return c.bomb != 0; }); };
+    for (const auto& [width, height, depth, asked, held] :
+         {std::array{1, 1, 20, 20, 19}, std::array{1, 1, 1, 1, 0}, std::array{10, 10, 10, 600, 600},
+          std::array{4, 4, 4, -3, 0}}) {
+        game->newGame(kLevelCustom, width, height, depth, asked);
+        game->expose(0);
+        EXPECT_EQ(game->bombCounter(), held) << asked;
+        EXPECT_EQ(bombs().size(), std::size_t(held)) << "on the board regenerated around cube 0";
+    }
 }
 
 TEST_F(GameRules, AMarkFirstLeavesTheBoardAsItIs)

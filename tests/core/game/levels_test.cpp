@@ -29,11 +29,13 @@ TEST(Levels, CustomDialogReadsNumbersAndClamps)
     EXPECT_EQ(readDialogNumber(""), 0);
     EXPECT_EQ(readDialogNumber("99999999999"), 0);
 
-    EXPECT_EQ(clampCustomSize({0, -5, readDialogNumber("text"), 1}), (BoardSize{1, 1, 1, 1}));
+    // A board holds every cube but the first exposed one, and the dialog no more than 500.
+    EXPECT_EQ(clampCustomSize({0, -5, readDialogNumber("text"), 1}), (BoardSize{1, 1, 1, 0}));
     EXPECT_EQ(clampCustomSize({25, 20, 21, 10}), (BoardSize{20, 20, 20, 10}));
     EXPECT_EQ(clampCustomSize({10, 10, 10, 600}), (BoardSize{10, 10, 10, 500}));
-    EXPECT_EQ(clampCustomSize({3, 3, 3, 30}), (BoardSize{3, 3, 3, 27}));
+    EXPECT_EQ(clampCustomSize({3, 3, 3, 30}), (BoardSize{3, 3, 3, 26}));
     EXPECT_EQ(clampCustomSize({3, 3, 3, 0}), (BoardSize{3, 3, 3, 1}));
+    EXPECT_EQ(clampCustomSize({1, 1, 20, 20}), (BoardSize{1, 1, 20, 19}));
 }
 
 } // namespace

@@ -155,6 +155,8 @@ TEST_F(AppWindowTest, CustomDialogShowsTheBoardAndStartsALimitedCustomGame)
                 EXPECT_EQ(edit->text(), id == 1005 ? QStringLiteral("60") : QStringLiteral("8"));
                 edit->setText(QString::fromLatin1(text));
             }
+            const auto* limits = dialog.findChild<QLabel*>(QStringLiteral("limit1005"));
+            EXPECT_EQ(limits ? limits->text() : "", QStringLiteral("1–19")) << "as typed";
             press(dialog, QDialogButtonBox::Ok);
         });
         choose("actionCustom");
@@ -164,7 +166,7 @@ TEST_F(AppWindowTest, CustomDialogShowsTheBoardAndStartsALimitedCustomGame)
     EXPECT_EQ(game().board().height(), 20);
     EXPECT_EQ(game().board().width(), 1);
     EXPECT_EQ(game().board().depth(), 1);
-    EXPECT_EQ(game().bombCount(), 20) << "bombs limited to the 20 cubes";
+    EXPECT_EQ(game().bombCount(), 19) << "every cube but the first exposed one";
     EXPECT_FALSE(frame().tutorialGame());
     EXPECT_EQ(sound.played, std::vector<SoundId>{SoundId::Start});
 }
