@@ -7,6 +7,8 @@
 #include "platform/ui/qt_messages.h"
 #include "platform/ui/qt_settings_store.h"
 
+#include <QIcon>
+#include <QPixmap>
 #include <QStandardPaths>
 
 #include <system_error>
@@ -63,6 +65,15 @@ std::filesystem::path AppContext::defaultDataFolder()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
 }
 
+QIcon AppContext::gameIcon()
+{
+    const QPixmap drawn(QStringLiteral(":/icons/kubrix.png"));
+    QIcon icon;
+    for (const int side : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(drawn.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    return icon;
+}
+
 bool AppContext::createMainWindow()
 {
     // A stored skin introduces itself with a modal popup; that must happen now, not from
@@ -74,6 +85,7 @@ bool AppContext::createMainWindow()
                 ownSound_->shutdownSound();
         }});
     host_.attach(window_.get());
+    window_->setWindowIcon(gameIcon());
     window_->onCreate();
     window_->show();
     return true;

@@ -14,6 +14,8 @@
 #include <memory>
 #include <vector>
 
+class QIcon;
+
 namespace kubrix {
 
 class MainWindow;
@@ -61,6 +63,9 @@ public:
 
     // The per-user folder of saved games and skin packages: $XDG_DATA_HOME/Kubrix.
     static std::filesystem::path defaultDataFolder();
+    // The game's icon at the sizes window managers and panels look for, drawn down from its
+    // one large picture.
+    static QIcon gameIcon();
 
 private:
     std::unique_ptr<SettingsStore> ownSettings_;

@@ -22,7 +22,7 @@ int main(int argc, char** argv)
     // No organisation name: the data folder is then $XDG_DATA_HOME/Kubrix.
     QApplication::setApplicationName(QStringLiteral("Kubrix"));
     QGuiApplication::setDesktopFileName(QStringLiteral("kubrix"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kubrix.png")));
+    QApplication::setWindowIcon(kubrix::AppContext::gameIcon());
 
     // Qt has taken its own options out of the arguments by now.
     std::vector<std::string> arguments;

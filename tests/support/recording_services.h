@@ -13,11 +13,18 @@ namespace kubrix::test {
 
 class RecordingSoundPlayer final : public SoundPlayer {
 public:
-    void playSound(SoundId id) override { played.push_back(id); }
+    void playSound(SoundId id) override
+    {
+        played.push_back(id);
+        if (onPlay)
+            onPlay();
+    }
     void playMusic() override { ++musicStarts; }
     void stopMusic() override { ++musicStops; }
 
     std::vector<SoundId> played;
+    // Called as each effect plays: the first one opens the device, or says there is none.
+    std::function<void()> onPlay;
     int musicStarts = 0;
     int musicStops = 0;
 };

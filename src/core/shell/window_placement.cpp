@@ -3,6 +3,7 @@
 
 #include "core/base/settings_store.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -40,14 +41,25 @@ WindowRect fitToScreen(WindowRect rect, int screenWidth, int screenHeight)
     return rect;
 }
 
+// Both ends already lie on the screen, so the subtraction cannot overflow.
+void growToLeast(int& start, int& end, int least, int screen)
+{
+    if (end - start >= least)
+        return;
+    start = std::max(0, std::min(start, screen - least));
+    end = start + least;
+}
+
 } // namespace
 
 WindowRect clampPlacement(WindowRect rect, int screenWidth, int screenHeight)
 {
-    const WindowRect fitted = fitToScreen(rect, screenWidth, screenHeight);
+    WindowRect fitted = fitToScreen(rect, screenWidth, screenHeight);
     // Compared, not subtracted: a hand-edited extreme value must not overflow.
     if (fitted.right <= fitted.left || fitted.bottom <= fitted.top)
-        return fitToScreen(kDefaultPlacement, screenWidth, screenHeight);
+        fitted = fitToScreen(kDefaultPlacement, screenWidth, screenHeight);
+    growToLeast(fitted.left, fitted.right, kMinimumWindowWidth, screenWidth);
+    growToLeast(fitted.top, fitted.bottom, kMinimumWindowHeight, screenHeight);
     return fitted;
 }
 

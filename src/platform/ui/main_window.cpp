@@ -5,6 +5,7 @@
 #include "core/base/settings_table.h"
 #include "core/game/levels.h"
 #include "core/shell/game_app.h"
+#include "core/shell/window_placement.h"
 #include "core/skin/skin_store.h"
 #include "platform/gl/device_probe.h"
 #include "platform/gl/texture_set.h"
@@ -31,6 +32,7 @@ MainWindow::MainWindow(MainWindowServices services)
           [this] { tutorialClosed(); })
 {
     setWindowTitle(QStringLiteral("Kubrix"));
+    setMinimumSize(kMinimumWindowWidth, kMinimumWindowHeight);
     services_.app.statistics().load(services_.settings, services_.clock.now());
     game().initFromSettings();
     game().face().set(FaceState::kIdle, 0);
@@ -177,6 +179,13 @@ void MainWindow::playStartSound()
         services_.sound.playSound(SoundId::Start);
 }
 
+void MainWindow::startSoundAndMusic()
+{
+    playStartSound();
+    if (game().musicOn())
+        services_.sound.playMusic();
+}
+
 void MainWindow::newGame()
 {
     tutorialGame_ = false;
@@ -279,9 +288,10 @@ void MainWindow::paintFrame(int width, int height)
 {
     const FrameLoop::PaintStart start = frameLoop_.beginPaint();
     if (start.firstPaint) {
-        playStartSound();
-        if (game().musicOn())
-            services_.sound.playMusic();
+        // The first sound opens the sound device, and a machine without one says so in a
+        // message box: that must come once this frame is on the screen, never as a modal loop
+        // inside the paint.
+        QMetaObject::invokeMethod(this, &MainWindow::startSoundAndMusic, Qt::QueuedConnection);
         services_.app.updateCheck().signalFirstPaint();
     }
     if (start.pointerPending)

@@ -127,6 +127,8 @@ private:
     void saveGame();
     void tutorialClosed();
     void playStartSound();
+    // The first paint's: START when sound is on, then the music when it is on.
+    void startSoundAndMusic();
     void showUpdateNotice();
     void paintFrame(int width, int height);
     void processPointer(int width, int height);

@@ -54,6 +54,8 @@ TEST(WindowPlacement, ClampNeverLeavesAnEmptyWindow)
               (WindowRect{0, 0, 600, 600}));
     // The default itself is fitted to a screen smaller than it.
     EXPECT_EQ(clampPlacement({900, 0, 100, 100}, 480, 320), (WindowRect{0, 0, 480, 320}));
+    // Too small to use: grown to 320 x 240, backing off the far edges of the screen.
+    EXPECT_EQ(clampPlacement({1000, 700, 1010, 710}, 1024, 768), (WindowRect{704, 528, 1024, 768}));
 }
 
 } // namespace

@@ -50,6 +50,9 @@ protected:
         makeContext();
         EXPECT_TRUE(context->app().startUp({}));
         EXPECT_NE(context->mainWindow(), nullptr);
+        // What the window posted while it was shown, its first sound among it, would be the
+        // event loop's first work.
+        QCoreApplication::sendPostedEvents();
         return *context->mainWindow();
     }
 

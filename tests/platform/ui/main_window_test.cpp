@@ -73,6 +73,18 @@ TEST_F(AppWindowTest, AMovedWindowStoresItsNewRectangleOnClose)
     EXPECT_EQ(store.readText("Startup", "wscale", ""), "70,90,570,490");
 }
 
+TEST_F(AppWindowTest, ATinyStoredWindowGrowsToTheMinimumAndNeverShrinksBelowIt)
+{
+    store.writeText("Startup", "wscale", "0,0,1,19");
+    MainWindow& window = start();
+    ASSERT_TRUE(waitFor([&] { return window.isVisible(); }));
+    EXPECT_EQ(window.frameGeometry(), QRect(0, 0, 320, 240));
+    window.resize(40, 30);
+    EXPECT_EQ(window.size(), QSize(320, 240));
+    window.close();
+    EXPECT_EQ(store.readText("Startup", "wscale", ""), "0,0,320,240");
+}
+
 TEST_F(AppWindowTest, WithoutAGraphicsDeviceTheErrorShowsAndTheWindowCloses)
 {
     probeResult = kDeviceUnavailable;
@@ -117,6 +129,7 @@ TEST_F(AppWindowTest, FirstPaintStartsSoundAndMusicAndLetsTheUpdateCheckGo)
 {
     MainWindow& window = start();
     ASSERT_TRUE(waitFor([&] { return !window.frameLoop().firstPaintPending(); }));
+    QCoreApplication::sendPostedEvents();
     EXPECT_EQ(sound.played, std::vector<SoundId>{SoundId::Start});
     EXPECT_EQ(sound.musicStarts, 1);
     EXPECT_TRUE(context->app().events().mainWindowShown.isSet());
@@ -130,12 +143,24 @@ TEST_F(AppWindowTest, FirstPaintStartsSoundAndMusicAndLetsTheUpdateCheckGo)
     EXPECT_EQ(sound.musicStarts, 1);
 }
 
+TEST_F(AppWindowTest, TheFirstSoundAndSoAnyNoticeOfNoDeviceComeOnceTheWindowIsDrawn)
+{
+    std::vector<bool> windowDrawn;
+    sound.onPlay = [this, &windowDrawn] {
+        windowDrawn.push_back(frame().isVisible() && frame().frameLoop().lastPaintTick() != 0U);
+    };
+    start();
+    waitFor([&] { return !windowDrawn.empty(); });
+    EXPECT_EQ(windowDrawn, std::vector<bool>{true}) << "not from inside the first paint";
+}
+
 TEST_F(AppWindowTest, FirstPaintIsSilentWhenSoundAndMusicAreOff)
 {
     store.writeInt("Startup", "s", 0);
     store.writeInt("Startup", "t", 0);
     MainWindow& window = start();
     ASSERT_TRUE(waitFor([&] { return !window.frameLoop().firstPaintPending(); }));
+    QCoreApplication::sendPostedEvents();
     EXPECT_TRUE(sound.played.empty());
     EXPECT_EQ(sound.musicStarts, 0);
 }
