@@ -1,5 +1,6 @@
 // kubrix: the game's program entry.
 #include "app/app_context.h"
+#include "core/shell/command_line.h"
 #include "platform/gl/device_probe.h"
 
 #include <QApplication>
@@ -7,15 +8,27 @@
 #include <QStringList>
 #include <QSurfaceFormat>
 
+#include <iostream>
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv)
 {
-    // An uninstaller may ask the program to exit from where no display is available, and the
-    // application object below would fail without one; start-up checks this once more.
-    if (argc > 1 && kubrix::isExitArgument(argv[1]))
+    // These are answered before the application object exists: it would fail without a
+    // display, and an uninstaller or a shell may ask from where none is available. Start-up
+    // checks the exit switch once more.
+    switch (argc > 1 ? kubrix::launchRequestOf(argv[1]) : kubrix::LaunchRequest::Play) {
+    case kubrix::LaunchRequest::Exit:
         return 0;
+    case kubrix::LaunchRequest::Help:
+        std::cout << kubrix::kUsageText;
+        return 0;
+    case kubrix::LaunchRequest::Version:
+        std::cout << "Kubrix " KUBRIX_VERSION "\n";
+        return 0;
+    case kubrix::LaunchRequest::Play:
+        break;
+    }
     // Every OpenGL widget and context asks for this format unless told otherwise.
     QSurfaceFormat::setDefaultFormat(kubrix::requestedSurfaceFormat());
     QApplication application(argc, argv);

@@ -1,6 +1,8 @@
 // The application object's start-up and shut-down.
 #include "core/shell/game_app.h"
 
+#include "core/shell/command_line.h"
+
 namespace kubrix {
 
 GameApp::GameApp(AppServices services)
@@ -36,13 +38,6 @@ void GameApp::shutDown()
     shutDown_ = true;
     updateCheck_.stop();
     services_.shell.releaseSkins();
-}
-
-bool isExitArgument(std::string_view firstArgument)
-{
-    if (!firstArgument.empty() && (firstArgument.front() == '-' || firstArgument.front() == '/'))
-        firstArgument.remove_prefix(1);
-    return !firstArgument.empty() && firstArgument.front() == 'u';
 }
 
 } // namespace kubrix

@@ -12,7 +12,6 @@
 #include "core/shell/update_check.h"
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace kubrix {
@@ -66,9 +65,5 @@ private:
     Rand15 random_;
     bool shutDown_ = false;
 };
-
-// A first argument that begins with "u", or "-u" or "/u", asks the program to exit at once
-// (an uninstaller's call). Only that one character counts, and only in lower case.
-bool isExitArgument(std::string_view firstArgument);
 
 } // namespace kubrix

@@ -1,5 +1,6 @@
 // The application object's start-up and shut-down order.
 #include "core/base/memory_settings_store.h"
+#include "core/shell/command_line.h"
 #include "core/shell/game_app.h"
 #include "support/recording_services.h"
 
@@ -40,12 +41,15 @@ protected:
     std::unique_ptr<GameApp> app;
 };
 
-TEST(GameAppCommandLine, OnlyALowerCaseUAfterOneHyphenOrSlashExits)
+TEST(GameAppCommandLine, OnlyAWordWithALowerCaseUAfterOneHyphenOrSlashExits)
 {
     for (const char* word : {"u", "-u", "/u", "uninstall", "-update", "/uX"})
-        EXPECT_TRUE(isExitArgument(word)) << word;
-    for (const char* word : {"U", "-U", "--u", "//u", "x", "", "-", "file.kbs"})
-        EXPECT_FALSE(isExitArgument(word)) << word;
+        EXPECT_EQ(launchRequestOf(word), LaunchRequest::Exit) << word;
+    for (const char* word :
+         {"U", "-U", "--u", "//u", "x", "", "-", "file.kbs", "/usr/x", "u/saves", "-help"})
+        EXPECT_EQ(launchRequestOf(word), LaunchRequest::Play) << word;
+    EXPECT_EQ(launchRequestOf("--help"), LaunchRequest::Help);
+    EXPECT_EQ(launchRequestOf("--version"), LaunchRequest::Version);
 }
 
 TEST_F(GameAppTest, ExitArgumentEndsStartUpBeforeAnyWindow)
@@ -61,7 +65,7 @@ TEST_F(GameAppTest, ExitArgumentEndsStartUpBeforeAnyWindow)
 TEST_F(GameAppTest, StartUpCreatesTheWindowAndShutDownReleasesSkinsOnce)
 {
     GameApp& a = makeApp();
-    EXPECT_TRUE(a.startUp({}));
+    EXPECT_TRUE(a.startUp({"/usr/x"})) << "a path is not the exit switch, though it begins /u";
     EXPECT_FALSE(a.updateCheck().workerStarted()) << "no update check configured";
     EXPECT_TRUE(a.events().updateFinished.isSet());
     a.shutDown();
