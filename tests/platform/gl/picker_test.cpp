@@ -3,8 +3,6 @@
 #include "platform/gl/picker.h"
 #include "platform/gl/render_rig.h"
 
-#include <QElapsedTimer>
-
 #include <algorithm>
 
 namespace kubrix::test {
@@ -153,8 +151,6 @@ TEST_F(PickerTest, ArraysDrawTheSamePixelsAsStrips)
 
 TEST_F(PickerTest, ArraysAndTheCullPickTheSameCubesAsPlainStripsOnFlatCubes)
 {
-    QElapsedTimer timer;
-    timer.start();
     playBoard(5, 4, 3, blockWithBombs(5, 4, 3, {{1, 1, 1}}));
     EXPECT_GT(expectSamePicks("fresh, facing", 7), 300);
     viewRotation = kTutorialRotation;
@@ -162,13 +158,10 @@ TEST_F(PickerTest, ArraysAndTheCullPickTheSameCubesAsPlainStripsOnFlatCubes)
     playCheckerboard(6);
     viewRotation = fromEuler(25.0F, -40.0F, 10.0F);
     EXPECT_GT(expectSamePicks("checkerboard", 11), 300);
-    EXPECT_LT(timer.elapsed(), 10000);
 }
 
 TEST_F(PickerTest, ArraysAndTheCullPickTheSameCubesAsPlainStripsOnBevelledCubes)
 {
-    QElapsedTimer timer;
-    timer.start();
     game->setQuality(2);
     playBoard(5, 4, 3, blockWithBombs(5, 4, 3, {{1, 1, 1}}));
     viewRotation = fromEuler(-30.0F, 20.0F, 35.0F);
@@ -176,7 +169,6 @@ TEST_F(PickerTest, ArraysAndTheCullPickTheSameCubesAsPlainStripsOnBevelledCubes)
     playCheckerboard(6);
     viewRotation = fromEuler(25.0F, -40.0F, 10.0F);
     EXPECT_GT(expectSamePicks("checkerboard, bevelled", 13), 200);
-    EXPECT_LT(timer.elapsed(), 10000);
 }
 
 } // namespace
