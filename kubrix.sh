@@ -2,7 +2,9 @@
 # Kubrix's one entry point: installs what the build needs, builds, and runs the tests or the game.
 set -euo pipefail
 
-# Every Debian 12 package the build, the tests and the game need, in one place.
+# Every Debian 12 package the build, the tests, the game and its package need, in one place.
+# scdoc writes the manual pages; the suite validates the installed files (desktop-file-utils,
+# appstream, man-db) and builds the Debian package (dpkg-dev).
 readonly PACKAGES=(
     g++ cmake make pkg-config
     qt6-base-dev libqt6opengl6-dev
@@ -11,17 +13,21 @@ readonly PACKAGES=(
     libcurl4-openssl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-dejavu-core python3
+    scdoc desktop-file-utils appstream man-db dpkg-dev
 )
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 readonly ROOT
 readonly BUILD_DIR="$ROOT/build"
+readonly PACKAGE_BUILD_DIR="$ROOT/build-package"
 
 usage() {
     cat >&2 <<USAGE
-usage: $0 test | run
-  test  install missing packages, build, and run the whole test suite
-  run   install missing packages, build, and start the game
+usage: $0 test | run | package
+  test     install missing packages, build, and run the whole test suite
+  run      install missing packages, build, and start the game
+  package  install missing packages, make a release build without tests, and pack it as a
+           Debian package (build-package/kubrix_<version>_<arch>.deb)
 USAGE
     exit 2
 }
@@ -59,6 +65,13 @@ build() {
     cmake --build "$BUILD_DIR" -j2
 }
 
+build_package() {
+    cmake -S "$ROOT" -B "$PACKAGE_BUILD_DIR" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+        -DKUBRIX_BUILD_TESTS=OFF -DKUBRIX_BUILD_BENCH=OFF
+    cmake --build "$PACKAGE_BUILD_DIR" -j2
+    (cd "$PACKAGE_BUILD_DIR" && cpack -G DEB)
+}
+
 run_tests() {
     # Fresh per-user folders, so that no test reads or changes the real settings and saves.
     local config data runtime
@@ -88,6 +101,10 @@ main() {
             install_packages
             build
             exec "$BUILD_DIR/kubrix"
+            ;;
+        package)
+            install_packages
+            build_package
             ;;
         *)
             usage

@@ -34,7 +34,8 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     // No organisation name: the data folder is then $XDG_DATA_HOME/Kubrix.
     QApplication::setApplicationName(QStringLiteral("Kubrix"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("kubrix"));
+    // Names the desktop entry, so that a panel shows that entry's icon and name for the window.
+    QGuiApplication::setDesktopFileName(QStringLiteral(KUBRIX_APP_ID));
     QApplication::setWindowIcon(kubrix::AppContext::gameIcon());
 
     // Qt has taken its own options out of the arguments by now.

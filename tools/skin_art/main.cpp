@@ -19,7 +19,8 @@
 namespace {
 
 constexpr int kAtlasSize = 512;
-constexpr int kIconSize = 256;
+// The icon sizes a desktop's hicolor theme looks for; each is drawn afresh, not scaled down.
+constexpr std::array<int, 6> kIconSizes{16, 32, 48, 64, 128, 256};
 
 // Index names of the script's SOUND variable, in slot order.
 constexpr std::array<const char*, 9> kSoundNames{
@@ -96,8 +97,10 @@ int main(int argc, char** argv)
     if (!writeText(folder / "default.txt", defaultSkinScript()))
         return fail("cannot write the skin script into " + folder.string());
     // The program's icon is drawn from the same crate and bomb as the skin.
-    if (!kubrix::paintIcon(kIconSize).save(
-            QString::fromStdString((folder / "kubrix.png").string())))
-        return fail("cannot write the icon into " + folder.string());
+    for (const int size : kIconSizes) {
+        const std::filesystem::path icon = folder / ("kubrix-" + std::to_string(size) + ".png");
+        if (!kubrix::paintIcon(size).save(QString::fromStdString(icon.string())))
+            return fail("cannot write the icon " + icon.string());
+    }
     return 0;
 }
