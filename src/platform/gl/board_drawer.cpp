@@ -109,7 +109,7 @@ void BoardDrawer::drawBoard(const Game& game, const Quaternion& viewRotation, bo
         mesh_.drawForPicking(scene_, game);
         return;
     }
-    mesh_.draw(scene_, game);
+    mesh_.draw(scene_, game, viewRotation);
     drawLabels(scene_.labels(), viewRotation);
     if (game.ended() && game.lost())
         drawBombs(scene_.bombs(), viewRotation);

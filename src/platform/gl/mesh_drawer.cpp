@@ -1,4 +1,5 @@
-// Draws the surface mesh, as client arrays or strip by strip, for the frame and for picking.
+// Draws the surface mesh, front to back from buffers or strip by strip, for the frame and for
+// picking.
 #include "platform/gl/mesh_drawer.h"
 
 #include "core/game/game.h"
@@ -7,6 +8,8 @@
 #include "platform/gl/texture_set.h"
 
 #include <GL/gl.h>
+
+#include <cstdint>
 
 namespace kubrix {
 
@@ -45,49 +48,59 @@ constexpr Colour kWhite{1.0F, 1.0F, 1.0F, 1.0F};
 } // namespace
 
 MeshDrawer::MeshDrawer(RenderContext& context, TextureSet& textures)
-    : context_(context), textures_(textures)
+    : context_(context), textures_(textures), buffers_(context)
 {
 }
 
-void MeshDrawer::draw(const BoardScene& scene, const Game& game)
+void MeshDrawer::draw(const BoardScene& scene, const Game& game, const Quaternion& viewRotation)
 {
     glDisable(GL_BLEND);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     textures_.useTexture(TextureSet::kCubeAtlas);
-    // The arrays carry one normal per triangle, which only flat shading reads as the strips do.
-    bool useArrays = drawing_ == MeshDrawing::Arrays && context_.flatShading();
-    if (useArrays) {
-        arrays_.update(scene.mesh());
-        useArrays = arrays_.valid();
+    // The ordered vertices carry their triangle's normal where flat shading reads it, and
+    // the selection pass needs each strip under its own name.
+    bool ordered =
+        drawing_ == MeshDrawing::Ordered && context_.flatShading() && !context_.selecting();
+    if (ordered) {
+        const Board& board = game.board();
+        orders_.update(scene.mesh(), board.width(), board.height(), board.depth());
+        ordered = orders_.valid();
     }
-    if (useArrays)
-        drawArrays(scene, game);
+    if (ordered)
+        drawOrdered(scene, game, viewRotation);
     else
         drawStrips(scene, game);
     textures_.disableTexturing();
 }
 
-void MeshDrawer::drawArrays(const BoardScene& scene, const Game& game)
+void MeshDrawer::drawOrdered(const BoardScene& scene, const Game& game,
+                             const Quaternion& viewRotation)
 {
-    const SurfaceMesh& mesh = scene.mesh();
-    const int hoverIndex = mesh.hoverIndex();
     const Colour hover = hoveredColour(scene, game);
-    const std::span<const FaceStrip> strips = mesh.strips();
-    bindArrays();
-    // One call per run of strips of one colour: white runs are broken only by the strips of
-    // the hovered cube.
-    std::size_t runFirst = 0;
-    while (runFirst < strips.size()) {
-        const bool hovered = strips[runFirst].cubeIndex == hoverIndex;
-        std::size_t runEnd = runFirst + 1;
-        while (runEnd < strips.size() && (strips[runEnd].cubeIndex == hoverIndex) == hovered)
-            ++runEnd;
-        setColour(hovered ? hover : kWhite);
-        const int first = arrays_.stripStart(static_cast<int>(runFirst));
-        glDrawArrays(GL_TRIANGLES, first, arrays_.stripStart(static_cast<int>(runEnd)) - first);
-        runFirst = runEnd;
+    const std::span<const OctantOrders::Run> runs =
+        orders_.runs(OctantOrders::octantFacing(viewRotation), scene.mesh().hoverIndex());
+    // Bound buffers take offsets where client memory takes addresses.
+    const bool onServer = buffers_.bind(orders_);
+    glInterleavedArrays(GL_T2F_N3F_V3F, 0, onServer ? nullptr : orders_.vertices().data());
+    const auto indicesFrom = [&](int first) -> const void* {
+        if (onServer)
+            return reinterpret_cast<const void*>(static_cast<std::uintptr_t>(first) *
+                                                 sizeof(std::uint32_t));
+        return orders_.indices().data() + first;
+    };
+    // The depth test keeps the image the same in any order; colours change only between runs.
+    bool first = true;
+    bool hoveredBefore = false;
+    for (const OctantOrders::Run& run : runs) {
+        if (first || run.hovered != hoveredBefore)
+            setColour(run.hovered ? hover : kWhite);
+        first = false;
+        hoveredBefore = run.hovered;
+        glDrawElements(GL_TRIANGLES, run.count, GL_UNSIGNED_INT, indicesFrom(run.first));
     }
     unbindArrays();
+    if (onServer)
+        buffers_.unbind();
 }
 
 void MeshDrawer::drawStrips(const BoardScene& scene, const Game& game)
@@ -114,13 +127,13 @@ void MeshDrawer::drawStrips(const BoardScene& scene, const Game& game)
 void MeshDrawer::drawForPicking(const BoardScene& scene, const Game& game)
 {
     if (drawing_ == MeshDrawing::Strips) {
-        draw(scene, game);
+        draw(scene, game, {});
         return;
     }
     const SurfaceMesh& mesh = scene.mesh();
     arrays_.update(mesh);
     if (!arrays_.valid()) {
-        draw(scene, game);
+        draw(scene, game, {});
         return;
     }
     // The matrices the selection pass draws with, pick region included: a strip that cannot

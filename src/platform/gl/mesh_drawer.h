@@ -2,8 +2,10 @@
 // tinted, and for the selection pass with every strip named by its cube.
 #pragma once
 
+#include "core/scene/octant_orders.h"
 #include "core/scene/pick_culler.h"
 #include "core/scene/triangle_arrays.h"
+#include "platform/gl/mesh_buffers.h"
 
 namespace kubrix {
 
@@ -17,10 +19,11 @@ struct FaceStrip;
 // How the mesh reaches OpenGL. Both draw the same image and pick the same cubes; the strips are
 // the plain way, kept to check the fast one against.
 enum class MeshDrawing {
-    // The strips unrolled into client arrays once per mesh build, drawn in one call per run of
-    // strips of one colour; picking first drops on the processor every strip that cannot
-    // reach the pick point.
-    Arrays,
+    // A frame draws the mesh from vertex and index buffers filled once per mesh build, the
+    // cubes nearest the viewer first, in a few calls. Picking draws the strips unrolled into
+    // client arrays, after dropping on the processor every strip that cannot reach the pick
+    // point.
+    Ordered,
     // Every strip on its own, a call per vertex; picking draws them all.
     Strips,
 };
@@ -32,15 +35,16 @@ public:
     void setDrawing(MeshDrawing drawing) { drawing_ = drawing; }
     MeshDrawing drawing() const { return drawing_; }
 
-    // Expects the model-view to place board coordinates. Strips of the hovered cube take the
-    // hover colour (red for a bomb while the bomb hint is on), all others white.
-    void draw(const BoardScene& scene, const Game& game);
+    // Expects the model-view to place board coordinates, turned by viewRotation. Strips of the
+    // hovered cube take the hover colour (red for a bomb while the bomb hint is on), all others
+    // white.
+    void draw(const BoardScene& scene, const Game& game, const Quaternion& viewRotation);
     // The selection pass: each strip drawn under its cube index as the name, in strip order.
     // Expects the context selecting, the pick projection and the model-view in place.
     void drawForPicking(const BoardScene& scene, const Game& game);
 
 private:
-    void drawArrays(const BoardScene& scene, const Game& game);
+    void drawOrdered(const BoardScene& scene, const Game& game, const Quaternion& viewRotation);
     void drawStrips(const BoardScene& scene, const Game& game);
     void drawStrip(const SurfaceMesh& mesh, const FaceStrip& strip) const;
     void bindArrays() const;
@@ -48,7 +52,9 @@ private:
 
     RenderContext& context_;
     TextureSet& textures_;
-    MeshDrawing drawing_ = MeshDrawing::Arrays;
+    MeshDrawing drawing_ = MeshDrawing::Ordered;
+    OctantOrders orders_;
+    MeshBuffers buffers_;
     TriangleArrays arrays_;
     PickCuller culler_;
 };

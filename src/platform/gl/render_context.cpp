@@ -26,6 +26,7 @@ void RenderContext::contextCreated()
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glEnable(GL_DITHER);
     ready_ = true;
+    ++serial_;
 }
 
 void RenderContext::contextDestroyed()

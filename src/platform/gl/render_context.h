@@ -22,6 +22,8 @@ public:
     // Called by the owner when its context goes away; drawing stops until the next creation.
     void contextDestroyed();
     bool ready() const { return ready_; }
+    // Changes with every creation, so that objects made in an earlier context are known stale.
+    std::uint64_t serial() const { return serial_; }
 
     // Viewport over the whole client area and the frame marked as begun.
     void prepareFrame(int width, int height);
@@ -54,6 +56,7 @@ public:
 
 private:
     bool ready_ = false;
+    std::uint64_t serial_ = 0;
     bool frameOpen_ = false;
     bool flatShading_ = false;
     bool selecting_ = false;

@@ -46,7 +46,8 @@ constexpr Vector4 kSceneAmbient{0.4F, 0.4F, 0.4F, 1.0F};
 } // namespace
 
 SceneRenderer::SceneRenderer(RenderContext& context, TextureSet& textures)
-    : context_(context), textures_(textures), board_(context, textures), overlay_(context, textures)
+    : context_(context), textures_(textures), board_(context, textures),
+      overlay_(context, textures), background_(context, textures, overlay_)
 {
 }
 
@@ -99,7 +100,7 @@ PixelRect SceneRenderer::renderFrame(const FrameView& view)
 
     const CameraSetup camera = cameraFor(board.width(), board.height(), board.depth(),
                                          board.sceneRadius(), view.width, view.height);
-    overlay_.drawBackground(client);
+    background_.draw(client);
     glDepthMask(GL_TRUE);
     context_.applyProjection(-camera.xExtent, camera.xExtent, -camera.yExtent, camera.yExtent,
                              camera.nearPlane, camera.farPlane);

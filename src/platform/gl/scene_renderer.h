@@ -5,6 +5,7 @@
 #include "core/scene/atlas.h"
 #include "core/scene/camera.h"
 #include "core/scene/quaternion.h"
+#include "platform/gl/background_cache.h"
 #include "platform/gl/board_drawer.h"
 #include "platform/gl/overlay_drawer.h"
 
@@ -51,6 +52,7 @@ private:
     TextureSet& textures_;
     BoardDrawer board_;
     OverlayDrawer overlay_;
+    BackgroundCache background_;
 };
 
 } // namespace kubrix

@@ -51,7 +51,7 @@ protected:
     {
         meshDrawer().setDrawing(MeshDrawing::Strips);
         const Frame strips = render();
-        meshDrawer().setDrawing(MeshDrawing::Arrays);
+        meshDrawer().setDrawing(MeshDrawing::Ordered);
         const Frame arrays = render();
         EXPECT_EQ(pixelsApart(strips, arrays), 0) << what;
         EXPECT_GT(pixelsApart(strips, renderBackground()), 1000) << what << ": a block is drawn";
@@ -79,7 +79,7 @@ protected:
             for (int x = std::max(left - 3, 0); x <= std::min(right + 3, kWidth - 1); x += step) {
                 meshDrawer().setDrawing(MeshDrawing::Strips);
                 const std::optional<int> plain = cubeAt(x, y);
-                meshDrawer().setDrawing(MeshDrawing::Arrays);
+                meshDrawer().setDrawing(MeshDrawing::Ordered);
                 const std::optional<int> fast = cubeAt(x, y);
                 if (plain != fast && ++mismatches <= 5)
                     ADD_FAILURE() << what << " at (" << x << ", " << y

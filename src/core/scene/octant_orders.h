@@ -1,0 +1,90 @@
+// The surface mesh as indexed triangles with one drawing order per octant of the viewing
+// direction, nearest cubes first, prepared at each mesh build so that a frame only chooses one.
+#pragma once
+
+#include "core/scene/quaternion.h"
+#include "core/scene/triangle_arrays.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace kubrix {
+
+class SurfaceMesh;
+
+// Vertices are the strips' own vertices, in strip order. Strip triangle t is drawn as vertices
+// (t, t+1, t+2), the first two swapped when t is odd, so that it keeps the strip's winding and
+// ends on vertex t+2; flat shading lights a triangle with its last vertex, so vertex j carries
+// the normal of triangle j - 2 (vertices 0 and 1 that of triangle 0). The image is therefore the
+// strips' own, in whatever order the triangles come.
+//
+// Drawing the cubes nearest the viewer first lets the depth test turn away the hidden fragments
+// before they are textured and lit. For a viewer on side (sx, sy, sz) of the block, cube
+// (x, y, z) lies in diagonal plane k = sum over the axes of (s > 0 ? side - 1 - p : p), plane 0
+// holding the cube nearest the viewer. Only the four octants with sx = +1 are stored, each as
+// its planes one after another; the opposite octant draws the same planes last to first.
+class OctantOrders {
+public:
+    static constexpr int kStoredOrders = 4;
+
+    // A range of indices(), drawn in one colour.
+    struct Run {
+        int first = 0;
+        int count = 0;
+        bool hovered = false;
+    };
+
+    // The octant the viewer looks from, seen from the block: bit 0, 1, 2 set when the viewer
+    // lies on the +x, +y, +z side.
+    static int octantFacing(const Quaternion& viewRotation);
+
+    // Rebuilds from the mesh when it was rebuilt since the last call (its generation changed);
+    // true when it did. The size is the board's, in cubes. Should memory run out, the orders are
+    // left empty and not valid.
+    bool update(const SurfaceMesh& mesh, int width, int height, int depth);
+
+    bool valid() const { return valid_; }
+    std::uint64_t generation() const { return generation_; }
+    std::span<const ArrayVertex> vertices() const { return vertices_; }
+    // The stored orders one after another, orderLength() indices each.
+    std::span<const std::uint32_t> indices() const { return indices_; }
+    int orderLength() const { return orderLength_; }
+
+    // What to draw for a viewer in the octant: ranges of indices(), nearest cubes first, the
+    // hovered cube's triangles in a run of their own. Valid until the next call.
+    std::span<const Run> runs(int octant, int hoverIndex);
+
+private:
+    // The triangles of one cube: a range of the natural (cube index) order, and where the same
+    // indices start in each stored order.
+    struct CubeTriangles {
+        std::int32_t cubeIndex = 0;
+        std::int32_t first = 0;
+        std::int32_t count = 0;
+        std::array<std::int32_t, kStoredOrders> firstIn{};
+    };
+
+    void unroll(const SurfaceMesh& mesh);
+    void sortByPlanes(int width, int height, int depth);
+    // Adds [first, end) of the stored order, split around the hovered cube's triangles.
+    void addRun(int order, int first, int end, const CubeTriangles* hovered);
+
+    std::vector<ArrayVertex> vertices_;
+    std::vector<std::uint32_t> indices_;
+    std::vector<CubeTriangles> cubes_;
+    // Scratch of the build, kept to avoid reallocating: the triangles in cube index order, each
+    // cube's plane in the order being built, and the filling position of each plane.
+    std::vector<std::uint32_t> natural_;
+    std::vector<std::int32_t> planeOf_;
+    std::vector<std::int32_t> cursor_;
+    // Per stored order, where each plane starts in indices(); one more entry than planes.
+    std::array<std::vector<std::int32_t>, kStoredOrders> planeStarts_;
+    std::vector<Run> runs_;
+    int orderLength_ = 0;
+    std::uint64_t generation_ = 0;
+    bool valid_ = false;
+};
+
+} // namespace kubrix

@@ -1,0 +1,32 @@
+// The ordered mesh kept on the graphics side: one vertex buffer and one index buffer, uploaded
+// when the mesh changes, so that a frame sends OpenGL nothing but the draw calls.
+#pragma once
+
+#include <cstdint>
+
+namespace kubrix {
+
+class OctantOrders;
+class RenderContext;
+
+class MeshBuffers {
+public:
+    explicit MeshBuffers(RenderContext& context) : context_(context) {}
+
+    // Binds the buffers for interleaved T2F_N3F_V3F vertices and unsigned int indices, first
+    // uploading the orders when they changed or the context was replaced since. False when the
+    // context offers no buffers: nothing is bound and the caller draws from client memory.
+    bool bind(const OctantOrders& orders);
+    // Back to client memory for the drawing that follows.
+    void unbind();
+
+private:
+    RenderContext& context_;
+    std::uint32_t vertexBuffer_ = 0;
+    std::uint32_t indexBuffer_ = 0;
+    // The context the names belong to, and the orders they hold.
+    std::uint64_t contextSerial_ = 0;
+    std::uint64_t uploaded_ = 0;
+};
+
+} // namespace kubrix
