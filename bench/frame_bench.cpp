@@ -1,5 +1,5 @@
-// Timings of whole frames and of the hover pick on a real OpenGL context; the names stay fixed
-// across versions.
+// Timings of whole frames, of the hover pick and of a first click on a real OpenGL context; the
+// names stay fixed across versions.
 #include "gl_bench_rig.h"
 
 #include <benchmark/benchmark.h>
@@ -41,8 +41,23 @@ void pick(benchmark::State& state, BenchBoard board)
         benchmark::DoNotOptimize(rig->pickCentre());
 }
 
+// From the first click on a fresh 20^3 block with 500 bombs to the finished frame showing it.
+void firstClick(benchmark::State& state)
+{
+    GlBenchRig* rig = rigShowing(state, BenchBoard::Fresh20);
+    if (rig == nullptr)
+        return;
+    for (auto _ : state) {
+        state.PauseTiming();
+        rig->show(BenchBoard::Fresh20);
+        state.ResumeTiming();
+        rig->clickCentre();
+    }
+}
+
 } // namespace
 
+BENCHMARK(firstClick)->Name("Interaction/FirstClick20")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(frame, expert, BenchBoard::Expert)
     ->Name("Frame/Expert")
     ->Unit(benchmark::kMillisecond);

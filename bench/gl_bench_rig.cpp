@@ -150,4 +150,13 @@ int GlBenchRig::pickCentre()
     return game_->setHover(cube.value_or(-1));
 }
 
+void GlBenchRig::clickCentre()
+{
+    const std::optional<int> cube =
+        picker_->cubeAt(*game_, viewRotation_, kSide, kSide, kSide / 2, kSide / 2);
+    if (cube)
+        game_->expose(*cube);
+    renderFrame();
+}
+
 } // namespace kubrix::bench

@@ -50,6 +50,9 @@ public:
     void renderFrame();
     // The hover pick at the middle of the view.
     int pickCentre();
+    // A left click at the middle of the view as the window handles it: the pick, the exposure
+    // (on a fresh game the bombs are placed and the flood runs) and the frame that shows it.
+    void clickCentre();
 
     ~GlBenchRig() override;
     GlBenchRig(const GlBenchRig&) = delete;

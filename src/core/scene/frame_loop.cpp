@@ -3,10 +3,11 @@
 
 namespace kubrix {
 
-bool FrameLoop::timerTick(std::uint32_t now)
+bool FrameLoop::timerTick(std::uint32_t now, const TimedView& current)
 {
+    const bool changed = firstPaintPending_ || current != shown_;
     // Unsigned difference: a wrap of the tick counter between two paints is harmless.
-    if (now - lastPaintTick_ > kIdleRepaintMs && repaint_ == Repaint::None) {
+    if (changed && now - lastPaintTick_ > kIdleRepaintMs && repaint_ == Repaint::None) {
         repaint_ = Repaint::Timer;
         return true;
     }

@@ -6,9 +6,10 @@
 
 namespace kubrix {
 
-// The window is redrawn at most once per timer period while nothing happens, and at once when
-// the pointer moves or a game action asks for it. This class keeps the bookkeeping of that
-// cycle; the window does the drawing.
+// The window is redrawn at once when the pointer moves or a game action asks for it; the timer
+// redraws it only when something that changes with time alone (the clock's second, the face)
+// shows differently from the last paint, so that a window left alone sleeps. This class keeps
+// the bookkeeping of that cycle; the window does the drawing.
 class FrameLoop {
 public:
     // Why a repaint is on its way; the values are those of the window's repaint state.
@@ -17,8 +18,16 @@ public:
     // A timer tick asks for a repaint only when the view has been idle longer than this.
     static constexpr std::uint32_t kIdleRepaintMs = 100;
 
-    // Timer: true when the view should be invalidated now.
-    bool timerTick(std::uint32_t now);
+    // What of the frame changes with time alone.
+    struct TimedView {
+        int clockSeconds = 0;
+        int face = 0;
+        bool operator==(const TimedView&) const = default;
+    };
+
+    // Timer: true when the view should be invalidated now, which is when it differs from what
+    // the last paint showed (or nothing was painted yet) and the view is idle.
+    bool timerTick(std::uint32_t now, const TimedView& current);
     // Pointer movement: true when the view should be invalidated (no repaint pending yet).
     // A move while a pointer repaint is pending only updates the position, so any number of
     // moves between two paints costs one pick.
@@ -32,8 +41,12 @@ public:
     };
     // The start of a paint: reports and clears the first-paint and pointer requests.
     PaintStart beginPaint();
-    // The end of a paint; the idle refresh counts from here.
-    void endPaint(std::uint32_t now) { lastPaintTick_ = now; }
+    // The end of a paint that showed `shown`; the idle refresh counts from here.
+    void endPaint(std::uint32_t now, const TimedView& shown)
+    {
+        lastPaintTick_ = now;
+        shown_ = shown;
+    }
 
     bool firstPaintPending() const { return firstPaintPending_; }
     Repaint repaintState() const { return repaint_; }
@@ -43,6 +56,7 @@ private:
     Repaint repaint_ = Repaint::None;
     bool firstPaintPending_ = true;
     std::uint32_t lastPaintTick_ = 0;
+    TimedView shown_;
 };
 
 } // namespace kubrix

@@ -248,11 +248,12 @@ void MainWindow::viewReset(bool reinitialise)
 void MainWindow::timerTick()
 {
     const std::uint32_t now = services_.clock.now();
-    if (frameLoop_.timerTick(now))
+    game().face().tickBlink(now, services_.app.random().next());
+    game().face().expire(now);
+    if (frameLoop_.timerTick(now, timedView()))
         view_->update();
     if (services_.app.updateCheck().pollUpdateNotice(game().running()))
         QMetaObject::invokeMethod(this, &MainWindow::showUpdateNotice, Qt::QueuedConnection);
-    game().face().tickBlink(now, services_.app.random().next());
     restoreCursorWhenAway();
     if (tutorial_.tick())
         view_->update();
@@ -299,7 +300,12 @@ void MainWindow::paintFrame(int width, int height)
     game().face().expire(services_.clock.now());
     faceRect_ = renderer_.renderFrame(
         FrameView{game(), services_.app.viewRotation(), width, height, buttonFace(), boardTint()});
-    frameLoop_.endPaint(services_.clock.now());
+    frameLoop_.endPaint(services_.clock.now(), timedView());
+}
+
+FrameLoop::TimedView MainWindow::timedView() const
+{
+    return {game().clockSeconds(), game().face().value()};
 }
 
 void MainWindow::buttonDown(Qt::MouseButton button, Point at)

@@ -66,7 +66,8 @@ public:
     // close and returns false.
     bool onCreate();
 
-    // One tick of the frame timer: repaint, face blink, cursor, update notice, placement.
+    // One tick of the frame timer: face blink, a repaint when the clock or the face shows
+    // differently from the last paint, cursor, update notice, placement.
     void timerTick();
     // Re-reads the skin textures and shows the idle face (when reinitialise is set), then
     // repaints.
@@ -131,6 +132,7 @@ private:
     void startSoundAndMusic();
     void showUpdateNotice();
     void paintFrame(int width, int height);
+    FrameLoop::TimedView timedView() const;
     void processPointer(int width, int height);
     void leftClick(Point at);
     void rightClick(Point at);

@@ -7,45 +7,68 @@ namespace kubrix {
 namespace {
 
 using Repaint = FrameLoop::Repaint;
+using TimedView = FrameLoop::TimedView;
+
+// What the frame shows of the clock and the face while nothing moves.
+constexpr TimedView kStill{12, 18};
+constexpr TimedView kChanged{13, 18};
 
 TEST(FrameLoop, TimerRepaintsOnlyAfterMoreThan100MsIdleAndOncePerPaint)
 {
     FrameLoop loop;
     loop.beginPaint();
-    loop.endPaint(5000);
-    EXPECT_FALSE(loop.timerTick(5050));
-    EXPECT_FALSE(loop.timerTick(5100)) << "exactly 100 ms is not more than 100 ms";
+    loop.endPaint(5000, kStill);
+    EXPECT_FALSE(loop.timerTick(5050, kChanged));
+    EXPECT_FALSE(loop.timerTick(5100, kChanged)) << "exactly 100 ms is not more than 100 ms";
     EXPECT_EQ(loop.repaintState(), Repaint::None);
-    EXPECT_TRUE(loop.timerTick(5101));
+    EXPECT_TRUE(loop.timerTick(5101, kChanged));
     EXPECT_EQ(loop.repaintState(), Repaint::Timer);
-    EXPECT_FALSE(loop.timerTick(5301)) << "a requested repaint is not requested again";
+    EXPECT_FALSE(loop.timerTick(5301, kChanged)) << "a requested repaint is not requested again";
 
     loop.beginPaint();
     EXPECT_EQ(loop.repaintState(), Repaint::None);
-    loop.endPaint(5400);
+    loop.endPaint(5400, kStill);
     EXPECT_EQ(loop.lastPaintTick(), 5400U);
-    EXPECT_FALSE(loop.timerTick(5450));
-    EXPECT_TRUE(loop.timerTick(5600));
+    EXPECT_FALSE(loop.timerTick(5450, kChanged));
+    EXPECT_TRUE(loop.timerTick(5600, kChanged));
+}
+
+TEST(FrameLoop, TimerRepaintsOnlyWhenTheClockOrTheFaceShowsDifferently)
+{
+    FrameLoop loop;
+    loop.beginPaint();
+    loop.endPaint(1000, kStill);
+    for (std::uint32_t now = 1200; now < 60000; now += 200)
+        ASSERT_FALSE(loop.timerTick(now, kStill)) << "an unchanged view sleeps, at " << now;
+    for (const TimedView& next : {kChanged, TimedView{12, 21}}) {
+        EXPECT_TRUE(loop.timerTick(60000, next));
+        loop.beginPaint();
+        loop.endPaint(60010, next);
+        EXPECT_FALSE(loop.timerTick(60200, next)) << "shown once, not again";
+        loop.beginPaint();
+        loop.endPaint(60010, kStill);
+    }
 }
 
 TEST(FrameLoop, IdleRuleSurvivesTheTickCounterWrapping)
 {
     FrameLoop loop;
     loop.beginPaint();
-    loop.endPaint(0xFFFFFFF0U);
-    EXPECT_FALSE(loop.timerTick(0x00000010U)) << "32 ms later, across the wrap";
-    EXPECT_TRUE(loop.timerTick(0x00000060U)) << "112 ms later";
+    loop.endPaint(0xFFFFFFF0U, kStill);
+    EXPECT_FALSE(loop.timerTick(0x00000010U, kChanged)) << "32 ms later, across the wrap";
+    EXPECT_TRUE(loop.timerTick(0x00000060U, kChanged)) << "112 ms later";
 }
 
 TEST(FrameLoop, PointerMovesInvalidateOnceUntilThePaintProcessesThem)
 {
     FrameLoop loop;
     loop.beginPaint();
-    loop.endPaint(1000);
+    loop.endPaint(1000, kStill);
     EXPECT_TRUE(loop.pointerMoved());
     EXPECT_EQ(loop.repaintState(), Repaint::Pointer);
     EXPECT_FALSE(loop.pointerMoved()) << "a second move only updates the position";
-    EXPECT_FALSE(loop.timerTick(2000)) << "the timer does not override a pending pointer paint";
+    EXPECT_FALSE(loop.timerTick(2000, kChanged))
+        << "the timer does not override a pending pointer paint";
 
     const FrameLoop::PaintStart start = loop.beginPaint();
     EXPECT_TRUE(start.pointerPending);
@@ -57,7 +80,7 @@ TEST(FrameLoop, PointerMovesInvalidateOnceUntilThePaintProcessesThem)
 TEST(FrameLoop, TimerRequestCanBeTakenOverByAPointerMove)
 {
     FrameLoop loop;
-    ASSERT_TRUE(loop.timerTick(500)) << "before any paint the view is long idle";
+    ASSERT_TRUE(loop.timerTick(500, kStill)) << "nothing is on the screen before the first paint";
     EXPECT_FALSE(loop.pointerMoved()) << "a repaint is already on its way";
     EXPECT_EQ(loop.repaintState(), Repaint::Pointer);
     EXPECT_TRUE(loop.beginPaint().pointerPending);
@@ -70,7 +93,7 @@ TEST(FrameLoop, FirstPaintIsReportedExactlyOnce)
     EXPECT_EQ(loop.lastPaintTick(), 0U);
     EXPECT_TRUE(loop.beginPaint().firstPaint);
     EXPECT_FALSE(loop.firstPaintPending());
-    loop.endPaint(300);
+    loop.endPaint(300, kStill);
     EXPECT_FALSE(loop.beginPaint().firstPaint);
 }
 

@@ -191,6 +191,24 @@ TEST_F(AppWindowTest, TimerRepaintsAnIdleViewAndBlinksTheIdleFace)
     })) << "the requested repaint happens";
     EXPECT_EQ(game().face().value(), FaceState::kIdle) << "the paint ends the blink";
     EXPECT_EQ(window.frameLoop().lastPaintTick(), clock.now());
+
+    // Left alone, the window is painted only when the face changes; a blink is due within
+    // 10 s, so twelve seconds of ticks see at least one.
+    int paints = 0;
+    int changes = 0;
+    for (int tick = 0; tick < 60; ++tick) {
+        const std::uint32_t lastPaint = window.frameLoop().lastPaintTick();
+        const int face = game().face().value();
+        clock.advance(MainWindow::kTimerMs);
+        window.timerTick();
+        QApplication::processEvents();
+        ASSERT_TRUE(
+            waitFor([&] { return window.frameLoop().repaintState() == FrameLoop::Repaint::None; }));
+        paints += window.frameLoop().lastPaintTick() != lastPaint ? 1 : 0;
+        changes += game().face().value() != face ? 1 : 0;
+    }
+    EXPECT_GT(changes, 0);
+    EXPECT_EQ(paints, changes);
 }
 
 TEST_F(AppWindowTest, ViewResetReloadsTheTexturesAndShowsTheIdleFace)
