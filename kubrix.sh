@@ -20,21 +20,24 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 readonly ROOT
 readonly BUILD_DIR="$ROOT/build"
 readonly PACKAGE_BUILD_DIR="$ROOT/build-package"
+# The sanitizer tree sits beside the normal one; it is a build of its own.
+readonly ASAN_BUILD_DIR="$ROOT/build-asan"
 
 usage() {
     cat >&2 <<USAGE
-usage: $0 test | run | package
-  test     install missing packages, build, and run the whole test suite
-  run      install missing packages, build, and start the game
-  package  install missing packages, make a release build without tests, and pack it as a
-           Debian package (build-package/kubrix_<version>_<arch>.deb)
+usage: $0 test [--sanitize] | run | package
+  test             install missing packages, build, and run the whole test suite
+  test --sanitize  the same in a separate AddressSanitizer + UndefinedBehaviorSanitizer build
+  run              install missing packages, build, and start the game
+  package          install missing packages, make a release build without tests, and pack it
+                   as a Debian package (build-package/kubrix_<version>_<arch>.deb)
 USAGE
     exit 2
 }
 
 missing_packages() {
     local pkg
-    for pkg in "${PACKAGES[@]}"; do
+    for pkg in "$@"; do
         if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q '^install ok installed$'; then
             echo "$pkg"
         fi
@@ -43,7 +46,7 @@ missing_packages() {
 
 install_packages() {
     local missing
-    mapfile -t missing < <(missing_packages)
+    mapfile -t missing < <(missing_packages "${PACKAGES[@]}" "$@")
     if ((${#missing[@]} == 0)); then
         return
     fi
@@ -72,7 +75,24 @@ build_package() {
     (cd "$PACKAGE_BUILD_DIR" && cpack -G DEB)
 }
 
+# Every sanitizer report stops the program that made it, so the test (or the build step) that
+# ran it fails. Leaks are checked at exit, except in the test programs that open windows (see
+# tests/support/gui_leak_check.h for why).
+export_sanitizer_options() {
+    export ASAN_OPTIONS="halt_on_error=1"
+    export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+}
+
+# -O1 and line tables only: the usual sanitizer build, and much quicker to compile than -O2 -g.
+build_sanitized() {
+    export_sanitizer_options
+    cmake -S "$ROOT" -B "$ASAN_BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" -DKUBRIX_SANITIZE=ON -DKUBRIX_BUILD_BENCH=OFF
+    cmake --build "$ASAN_BUILD_DIR" -j2
+}
+
 run_tests() {
+    local build_dir="$1"
     # Fresh per-user folders, so that no test reads or changes the real settings and saves.
     local config data runtime
     config="$(mktemp -d)"
@@ -85,24 +105,32 @@ run_tests() {
     XDG_CONFIG_HOME="$config" XDG_DATA_HOME="$data" XDG_RUNTIME_DIR="$runtime" \
         QT_QPA_PLATFORM=xcb ALSOFT_DRIVERS=null LIBGL_ALWAYS_SOFTWARE=1 \
         xvfb-run -a -s "-screen 0 1280x1024x24" \
-        ctest --test-dir "$BUILD_DIR" --output-on-failure --no-tests=error -j2 || status=$?
+        ctest --test-dir "$build_dir" --output-on-failure --no-tests=error -j2 || status=$?
     return "$status"
 }
 
 main() {
-    (($# == 1)) || usage
+    (($# >= 1)) || usage
     case "$1" in
         test)
+            (($# == 1)) || [[ $# == 2 && "$2" == --sanitize ]] || usage
             install_packages
-            build
-            run_tests
+            if (($# == 2)); then
+                build_sanitized
+                run_tests "$ASAN_BUILD_DIR"
+            else
+                build
+                run_tests "$BUILD_DIR"
+            fi
             ;;
         run)
+            (($# == 1)) || usage
             install_packages
             build
             exec "$BUILD_DIR/kubrix"
             ;;
         package)
+            (($# == 1)) || usage
             install_packages
             build_package
             ;;

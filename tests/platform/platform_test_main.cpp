@@ -1,4 +1,6 @@
 // Entry point of the platform tests: GoogleTest inside a QApplication.
+#include "support/gui_leak_check.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // Turns a skin package back into a skin script with its bitmaps and waves.
 #include "kubrix_skin/skin_unpacker.h"
 
+#include "core/base/atomic_file.h"
 #include "core/formats/bmp_writer.h"
 #include "core/formats/packed_image.h"
 #include "core/skin/skin_script.h"
@@ -8,7 +9,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <optional>
 #include <sstream>
 #include <utility>
@@ -16,6 +16,8 @@
 namespace kubrix {
 
 namespace {
+
+constexpr std::string_view kUnpackedName = "Unpacked.KBS";
 
 // Unpacked files are named after their slots: "gameover.wav", "texture.bmp".
 std::string fileFor(std::string_view slotName, std::string_view extension)
@@ -26,12 +28,15 @@ std::string fileFor(std::string_view slotName, std::string_view extension)
     return name + std::string(extension);
 }
 
-bool writeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
+// A control character in a script value could end the line and start a statement of the
+// author's choosing (a SAVETO out of the folder, say): they are all left out.
+std::string scriptSafe(std::string_view text)
 {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(file);
+    std::string safe;
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)
+            safe += c;
+    return safe;
 }
 
 // A script value is trimmed and ends at the line, and the compiler always writes text + NUL.
@@ -39,9 +44,29 @@ bool infoReproducible(const SkinPackage& package, int index)
 {
     const auto slot = package.slotBytes(SkinPackage::slotOf(SlotGroup::Info, index));
     const std::string text = package.infoText(index);
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; };
-    return slot.size() == text.size() + 1 && text.find_first_of("\r\n") == std::string::npos &&
-           (text.empty() || (!blank(text.front()) && !blank(text.back())));
+    return slot.size() == text.size() + 1 && scriptSafe(text) == text &&
+           (text.empty() || (text.front() != ' ' && text.back() != ' '));
+}
+
+// The package's own file name, unless it has characters a SAVETO line cannot carry.
+std::string saveToFor(const SkinPackage& package, std::ostream& warnings)
+{
+    const std::string name = std::filesystem::path(package.path()).filename().string();
+    const std::string safe = scriptSafe(name);
+    if (safe.empty() || safe != name || safe.front() == ' ' || safe.back() == ' ' ||
+        safe.find('\\') != std::string::npos) {
+        if (!name.empty())
+            warnings << "the package's file name cannot be written in a script; SAVETO names "
+                     << kUnpackedName << "\n";
+        return std::string(kUnpackedName);
+    }
+    return name;
+}
+
+bool writeText(const std::filesystem::path& path, const std::string& text)
+{
+    return writeFileAtomically(
+        path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 bool writeImage(const SkinPackage& package, int index, const std::filesystem::path& folder,
@@ -103,14 +128,13 @@ bool unpackSkin(const SkinPackage& package, const std::filesystem::path& folder,
     std::ostringstream script;
     script << "// A skin script unpacked by kubrix-skin; compile it with: kubrix-skin compile "
               "skin.txt\n";
-    std::string saveTo = std::filesystem::path(package.path()).filename().string();
-    script << "SAVETO = " << (saveTo.empty() ? "Unpacked.KBS" : saveTo) << "\n";
+    script << "SAVETO = " << saveToFor(package, warnings) << "\n";
     for (int i = 0; i < SkinPackage::kInfoSlots; ++i) {
         if (!infoReproducible(package, i))
             warnings << "info " << kInfoIndexNames[std::size_t(i)]
                      << " cannot be written exactly in a script\n";
-        script << "INFO[" << kInfoIndexNames[std::size_t(i)] << "] = " << package.infoText(i)
-               << "\n";
+        script << "INFO[" << kInfoIndexNames[std::size_t(i)]
+               << "] = " << scriptSafe(package.infoText(i)) << "\n";
     }
     bool ok = true;
     for (int i = 0; i < SkinPackage::kSoundSlots; ++i) {
@@ -119,14 +143,11 @@ bool unpackSkin(const SkinPackage& package, const std::filesystem::path& folder,
             continue;
         const std::string file = fileFor(kSoundIndexNames[std::size_t(i)], ".wav");
         script << "SOUND[" << kSoundIndexNames[std::size_t(i)] << "] = " << file << "\n";
-        ok = writeFile(folder / file, bytes) && ok;
+        ok = writeFileAtomically(folder / file, bytes) && ok;
     }
     for (int i = 0; i < SkinPackage::kImageSlots; ++i)
         ok = writeImage(package, i, folder, script, warnings) && ok;
-    const std::string text = script.str();
-    return writeFile(folder / "skin.txt",
-                     std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())) &&
-           ok;
+    return writeText(folder / "skin.txt", script.str()) && ok;
 }
 
 } // namespace kubrix

@@ -1,4 +1,5 @@
 // kubrix-skin-art: draws, synthesises and scripts the built-in skin, and draws the program icon.
+#include "core/base/atomic_file.h"
 #include "core/formats/bmp_writer.h"
 #include "skin_art/art_text.h"
 #include "skin_art/atlas_painter.h"
@@ -13,7 +14,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
+#include <span>
 #include <string>
 
 namespace {
@@ -58,9 +59,8 @@ std::string defaultSkinScript()
 
 bool writeText(const std::filesystem::path& path, const std::string& text)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    return static_cast<bool>(out.flush());
+    return kubrix::writeFileAtomically(
+        path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 int fail(const std::string& message)

@@ -1,13 +1,13 @@
 // Synthesises the built-in skin's nine sounds by additive synthesis with envelopes.
 #include "skin_art/sound_synth.h"
 
+#include "core/base/atomic_file.h"
 #include "core/base/little_endian.h"
 #include "core/game/sound_player.h"
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 
 namespace kubrix {
@@ -377,13 +377,9 @@ bool writeDefaultSounds(const std::string& folder)
     std::filesystem::create_directories(folder, error);
     bool written = true;
     for (const DefaultSound& sound : defaultSounds()) {
-        const std::vector<std::uint8_t> bytes = synthesiseSound(sound.slot);
-        std::ofstream file(std::filesystem::path(folder) / sound.fileName,
-                           std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-        file.close();
-        written = written && !file.fail();
+        written = writeFileAtomically(std::filesystem::path(folder) / sound.fileName,
+                                      synthesiseSound(sound.slot)) &&
+                  written;
     }
     return written;
 }

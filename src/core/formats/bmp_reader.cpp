@@ -2,10 +2,10 @@
 #include "core/formats/bmp_reader.h"
 
 #include "core/base/little_endian.h"
+#include "core/base/read_file.h"
 
 #include <algorithm>
 #include <bit>
-#include <fstream>
 #include <new>
 #include <optional>
 #include <string_view>
@@ -53,13 +53,6 @@ struct Geometry {
     bool bottomUp = true;
     std::size_t stride = 0;
     std::size_t dataBytes() const { return stride * static_cast<std::size_t>(rows); }
-};
-
-// The pixel rows as found in the file: the bytes from the pixel-data offset on, and whether
-// that offset lies inside the file at all.
-struct PixelData {
-    std::span<const std::uint8_t> bytes;
-    bool offsetInFile = false;
 };
 
 BmpHeaders parseHeaders(std::span<const std::uint8_t> bytes)
@@ -170,8 +163,10 @@ void warn(Messages& messages, std::string_view text)
     messages.show(text, kCaption, MessageIcon::Warning, MessageButtons::Ok);
 }
 
-bool decode(std::span<const std::uint8_t> file, PixelData data, unsigned flags, RgbaImage& image,
-            Messages& messages, ImageResampler* resampler)
+} // namespace
+
+bool loadBmpBytes(std::span<const std::uint8_t> file, unsigned flags, RgbaImage& image,
+                  Messages& messages, ImageResampler* resampler)
 {
     if (file.size() < kHeadersSize) {
         warn(messages, kBadFormat);
@@ -192,6 +187,17 @@ bool decode(std::span<const std::uint8_t> file, PixelData data, unsigned flags, 
         warn(messages, kBadFormat);
         return false;
     }
+    if (h.compression != 0) {
+        warn(messages, kCompressed);
+        return false;
+    }
+    // Pixel data that overlap the headers, or rows the file does not hold, are a damaged file;
+    // checked before any storage is taken, so the storage is bounded by the file's own size.
+    if (h.dataOffset < kHeadersSize || h.dataOffset > file.size() ||
+        file.size() - h.dataOffset < g->dataBytes()) {
+        warn(messages, kBadFormat);
+        return false;
+    }
     std::vector<std::uint8_t> work;
     try {
         work.resize(static_cast<std::size_t>(g->width) * static_cast<std::size_t>(g->rows) * 4);
@@ -199,15 +205,7 @@ bool decode(std::span<const std::uint8_t> file, PixelData data, unsigned flags, 
         warn(messages, kNoStorage);
         return false;
     }
-    if (h.compression != 0) {
-        warn(messages, kCompressed);
-        return false;
-    }
-    if (!data.offsetInFile || data.bytes.size() < g->dataBytes()) {
-        warn(messages, kBadFormat);
-        return false;
-    }
-    convertRows(*g, data.bytes, flags, work);
+    convertRows(*g, file.subspan(h.dataOffset), flags, work);
 
     RgbaImage loaded;
     loaded.width = g->width;
@@ -248,61 +246,13 @@ bool decode(std::span<const std::uint8_t> file, PixelData data, unsigned flags, 
     return true;
 }
 
-} // namespace
-
-bool loadBmpBytes(std::span<const std::uint8_t> file, unsigned flags, RgbaImage& image,
-                  Messages& messages, ImageResampler* resampler)
-{
-    PixelData data;
-    if (file.size() >= kHeadersSize) {
-        const std::uint32_t offset = parseHeaders(file).dataOffset;
-        data.offsetInFile = offset <= file.size();
-        if (data.offsetInFile)
-            data.bytes = file.subspan(offset);
-    }
-    return decode(file, data, flags, image, messages, resampler);
-}
-
 bool loadBmp(const std::string& path, unsigned flags, RgbaImage& image, Messages& messages,
              ImageResampler* resampler)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const FileBytes file = readFile(path, kMaxBmpFileBytes);
+    if (!file.ok())
         return false;
-    std::vector<std::uint8_t> headers(kHeadersSize);
-    in.read(reinterpret_cast<char*>(headers.data()), static_cast<std::streamsize>(kHeadersSize));
-    headers.resize(static_cast<std::size_t>(in.gcount()));
-
-    // Only the rows the headers call for are read, so a lying header cannot make the reader
-    // take in more of the file than a valid picture of at most kMaxBmpSide square needs.
-    PixelData data;
-    std::vector<std::uint8_t> rows;
-    if (headers.size() == kHeadersSize) {
-        const BmpHeaders h = parseHeaders(headers);
-        in.clear();
-        in.seekg(0, std::ios::end);
-        const std::streamoff end = in.tellg();
-        data.offsetInFile = end >= 0 && h.dataOffset <= static_cast<std::uint64_t>(end);
-        const std::optional<Geometry> g = geometryOf(h);
-        if (data.offsetInFile && g && headersAccepted(h) && h.bitsPerPixel == 24 &&
-            h.compression == 0) {
-            const auto available = static_cast<std::uint64_t>(end) - h.dataOffset;
-            const auto wanted =
-                static_cast<std::size_t>(std::min<std::uint64_t>(g->dataBytes(), available));
-            try {
-                rows.resize(wanted);
-            } catch (const std::bad_alloc&) {
-                image = RgbaImage{};
-                warn(messages, kNoStorage);
-                return false;
-            }
-            in.seekg(static_cast<std::streamoff>(h.dataOffset));
-            in.read(reinterpret_cast<char*>(rows.data()), static_cast<std::streamsize>(wanted));
-            rows.resize(static_cast<std::size_t>(in.gcount()));
-        }
-        data.bytes = rows;
-    }
-    return decode(headers, data, flags, image, messages, resampler);
+    return loadBmpBytes(file.bytes, flags, image, messages, resampler);
 }
 
 } // namespace kubrix

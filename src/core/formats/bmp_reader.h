@@ -4,6 +4,7 @@
 #include "core/base/messages.h"
 #include "core/formats/rgba_image.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -29,6 +30,9 @@ enum BmpFlag : unsigned {
 
 // The largest width or height the reader accepts; bigger files are refused as malformed.
 inline constexpr int kMaxBmpSide = 8192;
+// The largest file the reader takes in: far above any skin's art (a 512 x 512 picture is
+// 768 KB), and enough for a 4096 x 4096 one.
+inline constexpr std::size_t kMaxBmpFileBytes = 64 * 1024 * 1024;
 
 // Scales an RGBA image (bottom row first) to another size.
 class ImageResampler {
@@ -39,12 +43,14 @@ public:
 };
 
 // Loads a BMP file into image. Only a fully loaded picture replaces image (as a fresh image:
-// packedTag 1, packedAux 0). Returns false without a message when the file cannot be opened
-// or its headers cannot be read; shows "Bad BMP File Format" when they are not those of a BMP
-// file; after that point every failure leaves image empty, and the reader's warnings (format,
-// colour depth, storage, compression, square power-of-two sides) come through messages.
-// Files shorter than their pixel rows (padding included), pixel data starting beyond the end
-// of the file and widths or heights outside 1..kMaxBmpSide count as a bad format.
+// packedTag 1, packedAux 0). Returns false without a message when the file cannot be read (a
+// missing file, a directory or FIFO, one over kMaxBmpFileBytes); shows "Bad BMP File Format"
+// when the headers are not those of a BMP file; after that point every failure leaves image
+// empty, and the reader's warnings (format, colour depth, storage, compression, square
+// power-of-two sides) come through messages. Files shorter than their pixel rows (padding
+// included), pixel data starting inside the headers or beyond the end of the file, and widths
+// or heights outside 1..kMaxBmpSide count as a bad format; no storage is taken for pixels the
+// file does not hold.
 // The resampler is needed only when a side must be cut to a power of two; without one, or
 // when it fails, the load fails silently with image empty.
 bool loadBmp(const std::string& path, unsigned flags, RgbaImage& image, Messages& messages,

@@ -1,15 +1,10 @@
 // Writes a texture image as an uncompressed 24-bit BMP file.
 #include "core/formats/bmp_writer.h"
 
+#include "core/base/atomic_file.h"
 #include "core/base/little_endian.h"
 
-#include <fstream>
-
 namespace kubrix {
-
-namespace {
-
-} // namespace
 
 std::vector<std::uint8_t> encodeBmp24(const RgbaImage& image, BmpChannel channel)
 {
@@ -53,11 +48,7 @@ std::vector<std::uint8_t> encodeBmp24(const RgbaImage& image, BmpChannel channel
 
 bool writeBmp24(const std::string& path, const RgbaImage& image, BmpChannel channel)
 {
-    const std::vector<std::uint8_t> bytes = encodeBmp24(image, channel);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(file);
+    return writeFileAtomically(path, encodeBmp24(image, channel));
 }
 
 } // namespace kubrix

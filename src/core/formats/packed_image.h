@@ -20,8 +20,10 @@ namespace kubrix {
 // word whose bit 0 is set is a run: that pixel with bit 0 cleared, repeated as many times as the
 // next word says. Packing therefore loses the lowest bit of every red value.
 
-// The largest width or height a record may declare; bigger ones are refused when unpacking.
-inline constexpr int kMaxPackedSide = 8192;
+// The largest width or height a record may declare; bigger ones are refused when unpacking. A
+// few run words can describe a whole image, so this side is what bounds the storage a record
+// can ask for (64 MB); it is the largest square the skin compiler can take in as a BMP file.
+inline constexpr int kMaxPackedSide = 4096;
 inline constexpr std::size_t kPackedHeaderSize = 20;
 
 // The whole record (header, runs and the spare byte): packedSize(result) == result.size().

@@ -1,11 +1,11 @@
 // One skin package in memory: loading with its checks, saving, slot access and resizing.
 #include "core/formats/skin_package.h"
 
+#include "core/base/atomic_file.h"
 #include "core/base/little_endian.h"
+#include "core/base/read_file.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 namespace kubrix {
 
@@ -37,14 +37,10 @@ SkinPackage::SkinPackage() : bytes_(kHeaderSize, 0)
 
 std::optional<SkinPackage> SkinPackage::loadPackage(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    FileBytes file = readFile(path, kMaxPackageBytes);
+    if (!file.ok())
         return std::nullopt;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                    std::istreambuf_iterator<char>());
-    if (file.bad())
-        return std::nullopt;
-    auto package = fromBytes(std::move(bytes));
+    auto package = fromBytes(std::move(file.bytes));
     if (package)
         package->path_ = path;
     return package;
@@ -86,13 +82,7 @@ bool SkinPackage::savePackage(const std::string& path)
 {
     writeLe16(bytes_, 0, kMagic);
     writeLe16(bytes_, kChecksumAt, computeChecksum());
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return false;
-    file.write(reinterpret_cast<const char*>(bytes_.data()),
-               static_cast<std::streamsize>(dataEnd()));
-    file.close();
-    return static_cast<bool>(file);
+    return writeFileAtomically(path, std::span(bytes_).first(static_cast<std::size_t>(dataEnd())));
 }
 
 int SkinPackage::slotOf(SlotGroup group, int index)

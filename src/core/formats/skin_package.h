@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -31,18 +32,22 @@ public:
     static constexpr int kSoundSlots = 9;
     static constexpr int kImageSlots = 2;
     static constexpr std::uint32_t kDefaultStamp = 1000;
+    // The largest package file that is read or built: the built-in skin is under 2 MB.
+    static constexpr std::size_t kMaxPackageBytes = 32 * 1024 * 1024;
 
     // A new, empty package: every offset 128, every size 0.
     SkinPackage();
 
     // Reads and validates a package file: magic, length, checksum, and every slot inside the
-    // data. Nothing when any check fails.
+    // data. Nothing when any check fails, and for anything but a regular file of at most
+    // kMaxPackageBytes.
     static std::optional<SkinPackage> loadPackage(const std::string& path);
     static std::optional<SkinPackage> fromBytes(std::vector<std::uint8_t> bytes);
     // The package built into the program: its checksum is not checked, its slots are.
     static std::optional<SkinPackage> fromBuiltIn(std::span<const std::uint8_t> bytes);
 
     // Writes the header and slot data (not any bytes beyond them), with magic and checksum set.
+    // The old file is replaced only once the new one is whole; on failure it stays as it was.
     bool savePackage(const std::string& path);
 
     static int slotOf(SlotGroup group, int index);

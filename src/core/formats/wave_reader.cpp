@@ -50,8 +50,7 @@ WaveStatus WaveReader::read(std::uint8_t* destination, std::size_t count, std::s
         return WaveStatus::NotInitialised;
     }
     const std::uint64_t wanted = std::min<std::uint64_t>(count, unread_);
-    const std::uint64_t present = image_.size() - std::min<std::uint64_t>(position_, image_.size());
-    const std::uint64_t taken = std::min(wanted, present);
+    const std::uint64_t taken = std::min<std::uint64_t>(wanted, dataPresent());
     if (taken > 0) {
         std::memcpy(destination, image_.data() + position_, static_cast<std::size_t>(taken));
     }
@@ -59,6 +58,12 @@ WaveStatus WaveReader::read(std::uint8_t* destination, std::size_t count, std::s
     unread_ -= static_cast<std::uint32_t>(taken);
     *copied = static_cast<std::size_t>(taken);
     return taken < wanted ? WaveStatus::Failed : WaveStatus::Ok;
+}
+
+std::size_t WaveReader::dataPresent() const
+{
+    const std::uint64_t left = image_.size() - std::min<std::uint64_t>(position_, image_.size());
+    return static_cast<std::size_t>(std::min<std::uint64_t>(unread_, left));
 }
 
 void WaveReader::close()

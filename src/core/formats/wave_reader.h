@@ -7,6 +7,10 @@
 
 namespace kubrix {
 
+// The largest wave file a skin takes in: the built-in skin's music, 88 seconds of 8-bit mono,
+// is under 1 MB.
+inline constexpr std::size_t kMaxWaveFileBytes = 32 * 1024 * 1024;
+
 // Negative values are failures.
 enum class WaveStatus { Ok = 0, Failed = -1, InvalidArgument = -2, NotInitialised = -3 };
 
@@ -50,6 +54,9 @@ public:
     const WaveFormat& format() const { return format_; }
     // The length the "data" chunk claims.
     std::uint32_t dataSize() const { return dataSize_; }
+    // How many of the unread sample bytes the image really holds: what a caller sizes its
+    // buffer by, since a damaged header may claim up to 4 GB.
+    std::size_t dataPresent() const;
 
 private:
     struct Chunk {

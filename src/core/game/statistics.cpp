@@ -3,13 +3,27 @@
 
 #include "core/base/settings_table.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace kubrix {
 
 namespace {
-std::int32_t secondsSince(std::uint32_t start, std::uint32_t now)
+
+// Every count and total stops at the largest value the store keeps rather than wrapping to a
+// negative one; the most negative value is left out so that a losing streak can be negated.
+constexpr std::int64_t kMost = std::numeric_limits<std::int32_t>::max();
+
+std::int32_t saturated(std::int64_t value)
 {
-    return static_cast<std::int32_t>((now - start) / 1000U);
+    return static_cast<std::int32_t>(std::clamp(value, -kMost, kMost));
 }
+
+std::int64_t secondsSince(std::uint32_t start, std::uint32_t now)
+{
+    return (now - start) / 1000U;
+}
+
 } // namespace
 
 void Statistics::load(const SettingsStore& store, std::uint32_t now)
@@ -18,7 +32,7 @@ void Statistics::load(const SettingsStore& store, std::uint32_t now)
     gamesWon_ = settings::read(store, settings::gamesWon);
     longestWinStreak_ = settings::read(store, settings::longestWinStreak);
     longestLossStreak_ = settings::read(store, settings::longestLossStreak);
-    currentStreak_ = settings::read(store, settings::currentStreak);
+    currentStreak_ = saturated(settings::read(store, settings::currentStreak));
     longestGameSeconds_ = settings::read(store, settings::longestGameSeconds);
     totalSeconds_ = settings::read(store, settings::totalSeconds);
     runStartTick_ = now;
@@ -40,8 +54,7 @@ void Statistics::save(SettingsStore& store, std::uint32_t now)
 
 std::int32_t Statistics::runningTotalSeconds(std::uint32_t now) const
 {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(totalSeconds_) +
-                                     static_cast<std::uint32_t>(secondsSince(runStartTick_, now)));
+    return saturated(std::int64_t{totalSeconds_} + secondsSince(runStartTick_, now));
 }
 
 void Statistics::reset()
@@ -50,13 +63,18 @@ void Statistics::reset()
     currentStreak_ = longestGameSeconds_ = totalSeconds_ = 0;
 }
 
+void Statistics::recordGameStarted()
+{
+    gamesPlayed_ = saturated(std::int64_t{gamesPlayed_} + 1);
+}
+
 void Statistics::recordFinishedGame(bool won, std::uint32_t seconds)
 {
     if (won) {
-        ++gamesWon_;
-        currentStreak_ = currentStreak_ < 0 ? 1 : currentStreak_ + 1;
+        gamesWon_ = saturated(std::int64_t{gamesWon_} + 1);
+        currentStreak_ = currentStreak_ < 0 ? 1 : saturated(std::int64_t{currentStreak_} + 1);
     } else {
-        currentStreak_ = currentStreak_ > 0 ? -1 : currentStreak_ - 1;
+        currentStreak_ = currentStreak_ > 0 ? -1 : saturated(std::int64_t{currentStreak_} - 1);
     }
     // A game lasts at most 2^32 ms, so its seconds always fit 32 signed bits.
     if (static_cast<std::int64_t>(seconds) > longestGameSeconds_)

@@ -7,6 +7,7 @@
 
 namespace kubrix {
 
+// Counts and totals saturate at the largest 32-bit value instead of wrapping.
 class Statistics {
 public:
     // Reads the seven values (section "User") and starts this run's playing time.
@@ -18,7 +19,7 @@ public:
     void reset();
 
     // The first exposure of a non-tutorial game, or a saved game loaded.
-    void recordGameStarted() { ++gamesPlayed_; }
+    void recordGameStarted();
     // The end of any game, the tutorial's included: wins, streaks and the longest game.
     void recordFinishedGame(bool won, std::uint32_t seconds);
 

@@ -2,7 +2,6 @@
 #include "core/skin/skin_script.h"
 
 #include <array>
-#include <cstdio>
 
 namespace kubrix {
 
@@ -24,11 +23,22 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
-std::string withLine(const char* format, int line)
+// A line ends at a line feed, a carriage return or the two together, so a script saved with
+// any system's line ends reads alike; a last line without an end counts like any other.
+bool readLine(std::istream& in, std::string& line)
 {
-    std::array<char, 128> text{};
-    std::snprintf(text.data(), text.size(), format, line);
-    return text.data();
+    using Traits = std::istream::traits_type;
+    line.clear();
+    Traits::int_type c = in.get();
+    if (Traits::eq_int_type(c, Traits::eof()))
+        return false;
+    while (!Traits::eq_int_type(c, Traits::eof()) && c != '\n' && c != '\r') {
+        line += Traits::to_char_type(c);
+        c = in.get();
+    }
+    if (c == '\r' && in.peek() == '\n')
+        in.get();
+    return true;
 }
 
 bool isComment(std::string_view line)
@@ -71,6 +81,14 @@ ScriptStep failure(std::string text)
 
 } // namespace
 
+std::string withLine(std::string_view format, int line)
+{
+    std::string text(format);
+    if (const std::size_t at = text.find("%d"); at != std::string::npos)
+        text.replace(at, 2, std::to_string(line));
+    return text;
+}
+
 bool splitStatement(std::string_view line, int lineNumber, SplitStatement& parts,
                     std::string& error)
 {
@@ -102,8 +120,7 @@ bool splitStatement(std::string_view line, int lineNumber, SplitStatement& parts
 ScriptStep readStatement(std::istream& script, int& lineCounter)
 {
     std::string line;
-    // getline also returns a last line that has no line feed; that line counts like any other.
-    while (std::getline(script, line)) {
+    while (readLine(script, line)) {
         ++lineCounter;
         if (isComment(line))
             continue;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -36,11 +37,17 @@ struct ScriptStep {
     std::string error;
 };
 
+// The largest script the compiler reads; a real one is a few hundred bytes.
+inline constexpr std::size_t kMaxScriptBytes = 1024 * 1024;
+
 // Reads lines until a statement, an error or the end; comments and blank lines are skipped and
-// counted. A last line without a line feed is read like any other.
+// counted. Lines end at LF, CR LF or a lone CR; a last line without an end is read like any
+// other.
 ScriptStep readStatement(std::istream& script, int& lineCounter);
 // Splits at the first "="; false with the error text when the bracketed index is malformed.
 bool splitStatement(std::string_view line, int lineNumber, SplitStatement& parts,
                     std::string& error);
+// An error text with its line number: the first "%d" of format becomes the number.
+std::string withLine(std::string_view format, int line);
 
 } // namespace kubrix

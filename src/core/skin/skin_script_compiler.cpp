@@ -1,37 +1,50 @@
 // Builds a skin package from a skin script.
 #include "core/skin/skin_script_compiler.h"
 
+#include "core/base/read_file.h"
 #include "core/formats/bmp_reader.h"
 #include "core/formats/packed_image.h"
+#include "core/formats/wave_reader.h"
 #include "core/skin/skin_script.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <limits>
+#include <sstream>
+#include <system_error>
 
 namespace kubrix {
 
 namespace {
 
 constexpr std::string_view kCaption = "Kubrix";
+constexpr std::string_view kBadSaveTo =
+    "Invalid SAVETO file name line %d. Give the package a plain file name, without a folder, "
+    "that is not a link and not the script itself.";
+constexpr std::string_view kTooLarge =
+    "The skin is too large: a skin package may hold at most 32 MB.  Import Cancelled.";
 
-// The sixteen texts a script sets.
+// The sixteen texts a script sets, and the line of the SAVETO that counts.
 struct ScriptValues {
     std::string saveTo;
+    int saveToLine = 0;
     std::array<std::string, SkinPackage::kInfoSlots> info;
     std::array<std::string, SkinPackage::kSoundSlots> sounds;
     std::array<std::string, SkinPackage::kImageSlots> images;
 };
 
+// Windows editors may open a UTF-8 script with a byte-order mark; it is no part of line 1.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 std::string readScript(const std::filesystem::path& scriptPath, ScriptValues& values)
 {
-    std::ifstream script(scriptPath, std::ios::binary);
-    if (!script)
+    const FileBytes file = readFile(scriptPath, kMaxScriptBytes);
+    if (!file.ok())
         return "Could not open file " + scriptPath.string() + ".";
+    std::string text(file.bytes.begin(), file.bytes.end());
+    if (text.starts_with(kByteOrderMark))
+        text.erase(0, kByteOrderMark.size());
+    std::istringstream script(std::move(text));
     int line = 0;
     for (;;) {
         ScriptStep step = readStatement(script, line);
@@ -44,6 +57,7 @@ std::string readScript(const std::filesystem::path& scriptPath, ScriptValues& va
         switch (s.variable) {
         case ScriptVariable::SaveTo:
             values.saveTo = s.value;
+            values.saveToLine = line;
             break;
         case ScriptVariable::Info:
             values.info[at] = s.value;
@@ -58,6 +72,30 @@ std::string readScript(const std::filesystem::path& scriptPath, ScriptValues& va
     }
 }
 
+// The package goes into the skin folder and nowhere else: a plain name (no folder, no "..",
+// no NUL that would cut the name short), not a link that could lead out of the folder, and
+// not the script being compiled. An empty name is left to fail at saving, as it always has.
+std::string confineSaveTo(const ScriptValues& values, const std::filesystem::path& skinFolder,
+                          const std::filesystem::path& scriptPath)
+{
+    const std::string& name = values.saveTo;
+    if (name.empty())
+        return {};
+    const std::filesystem::path target = skinFolder / name;
+    std::error_code error;
+    const bool plain = name.find_first_of(std::string_view("/\\\0", 3)) == std::string::npos &&
+                       name != "." && name != "..";
+    if (!plain || std::filesystem::is_symlink(std::filesystem::symlink_status(target, error)) ||
+        std::filesystem::equivalent(target, scriptPath, error))
+        return withLine(kBadSaveTo, values.saveToLine);
+    return {};
+}
+
+bool tooLarge(const SkinPackage& package)
+{
+    return package.dataEnd() > SkinPackage::kMaxPackageBytes;
+}
+
 bool endsWithWav(const std::string& name)
 {
     if (name.size() < 4)
@@ -68,16 +106,6 @@ bool endsWithWav(const std::string& name)
     return tail == ".wav";
 }
 
-bool readWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    // A slot size is 32 bits; a file beyond that cannot be stored.
-    return !file.bad() && bytes.size() < std::numeric_limits<std::uint32_t>::max() / 2;
-}
-
 std::string loadSounds(const ScriptValues& values, const std::filesystem::path& folder,
                        SkinPackage& package)
 {
@@ -85,12 +113,16 @@ std::string loadSounds(const ScriptValues& values, const std::filesystem::path& 
         const std::string& name = values.sounds[static_cast<std::size_t>(id)];
         if (name.empty())
             continue;
-        std::vector<std::uint8_t> bytes;
-        if (!endsWithWav(name) || !readWholeFile(folder / name, bytes))
-            return "Problem Reading Sound File " + name +
-                   ".  Is it a valid .WAV file?  Import "
-                   "Cancelled.";
-        package.setSoundBytes(id, bytes);
+        const std::string failure =
+            "Problem Reading Sound File " + name + ".  Is it a valid .WAV file?  Import Cancelled.";
+        if (!endsWithWav(name))
+            return failure;
+        const FileBytes file = readFile(folder / name, kMaxWaveFileBytes);
+        if (!file.ok())
+            return failure;
+        package.setSoundBytes(id, file.bytes);
+        if (tooLarge(package))
+            return std::string(kTooLarge);
     }
     return {};
 }
@@ -117,6 +149,8 @@ std::string loadImages(const ScriptValues& values, const std::filesystem::path& 
             return "Problem Reading Image File " + name + ".  Import Cancelled.";
         }
         package.setImageRecord(slot, pack(image));
+        if (tooLarge(package))
+            return std::string(kTooLarge);
     }
     return {};
 }
@@ -146,6 +180,8 @@ SkinBuild buildSkinPackage(const std::filesystem::path& scriptPath,
     const std::filesystem::path folder = scriptPath.parent_path();
     build.error = readScript(scriptPath, values);
     build.saveTo = values.saveTo;
+    if (build.error.empty())
+        build.error = confineSaveTo(values, skinFolder, scriptPath);
     if (build.error.empty())
         build.error = loadSounds(values, folder, package);
     if (build.error.empty())

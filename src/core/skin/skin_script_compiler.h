@@ -27,8 +27,11 @@ struct SkinBuild {
 };
 
 // Reads the script, loads every file it names (relative to the script's folder), and saves
-// the package under SAVETO in the skin folder. The bitmap reader's own messages go through
-// messages as they happen; the compile error, if any, is returned, not shown.
+// the package under SAVETO in the skin folder. SAVETO must be a plain file name there: a
+// folder, "..", a NUL, a link or the script's own file is refused, naming the script line.
+// A package over SkinPackage::kMaxPackageBytes is refused before it is saved. The bitmap
+// reader's own messages go through messages as they happen; the compile error, if any, is
+// returned, not shown.
 SkinBuild buildSkinPackage(const std::filesystem::path& scriptPath,
                            const std::filesystem::path& skinFolder, Messages& messages);
 

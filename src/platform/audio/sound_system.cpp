@@ -84,10 +84,13 @@ void SoundSystem::reloadSounds()
         if (bytes.empty() || failed(reader.open(bytes.data(), bytes.size())))
             continue;
         const ALenum format = alFormatOf(reader.format());
+        // A header claiming more samples than the slot holds marks a damaged sound; it stays
+        // silent, and no buffer is sized from the claim.
+        if (format == 0 || reader.dataSize() == 0 || reader.dataPresent() < reader.dataSize())
+            continue;
         std::vector<std::uint8_t> samples(reader.dataSize());
         std::size_t copied = 0;
-        if (format == 0 || samples.empty() ||
-            failed(reader.read(samples.data(), samples.size(), &copied)) ||
+        if (failed(reader.read(samples.data(), samples.size(), &copied)) ||
             copied != samples.size())
             continue;
         alGetError();

@@ -27,6 +27,10 @@ BoardView::BoardView(RenderContext& context, TextureSet& textures, QWidget* pare
 BoardView::~BoardView()
 {
     releaseDevice();
+    // QOpenGLWidget's own destructor deletes the context, whose last signal must not reach
+    // this object, already gone by then.
+    if (QOpenGLContext* gl = context())
+        disconnect(gl, nullptr, this, nullptr);
 }
 
 void BoardView::initializeGL()

@@ -3,8 +3,10 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -18,9 +20,20 @@ constexpr int kInfoEmail = 1;
 constexpr int kInfoWeb = 2;
 constexpr int kInfoName = 3;
 
+// A package may hold megabytes of text in one line; a window as wide as that would cost
+// gigabytes, so a text is cut short and then elided to half the screen.
+constexpr std::size_t kMaxInfoChars = 512;
+
 QString textOf(const SkinPackage& package, int info)
 {
-    return QString::fromStdString(package.infoText(info));
+    return QString::fromStdString(package.infoText(info).substr(0, kMaxInfoChars));
+}
+
+QString shown(const QString& text)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int width = screen ? screen->availableGeometry().width() / 2 : 640;
+    return QFontMetrics(QApplication::font()).elidedText(text, Qt::ElideRight, width);
 }
 
 QLabel* addLine(QVBoxLayout& layout, const char* name, const QString& text)
@@ -29,7 +42,7 @@ QLabel* addLine(QVBoxLayout& layout, const char* name, const QString& text)
     line->setObjectName(QString::fromLatin1(name));
     line->setAlignment(Qt::AlignCenter);
     line->setTextFormat(Qt::PlainText);
-    line->setText(text);
+    line->setText(shown(text));
     layout.addWidget(line);
     return line;
 }
@@ -40,8 +53,8 @@ QLabel* addLink(QVBoxLayout& layout, const char* name, const QString& target, co
 {
     QLabel* line = addLine(layout, name, QString());
     line->setTextFormat(Qt::RichText);
-    line->setText(
-        QStringLiteral("<a href=\"%1\">%2</a>").arg(target.toHtmlEscaped(), text.toHtmlEscaped()));
+    line->setText(QStringLiteral("<a href=\"%1\">%2</a>")
+                      .arg(target.toHtmlEscaped(), shown(text).toHtmlEscaped()));
     line->setOpenExternalLinks(true);
     line->setTextInteractionFlags(Qt::TextBrowserInteraction);
     return line;

@@ -336,6 +336,8 @@ TEST(BmpReaderTest, HostileHeadersAreRefusedWithoutReadingOutside)
         {.width = 65536, .height = 65536}, // four times this wraps a 32-bit count to 0
         {.width = INT32_MAX, .height = INT32_MAX},
         {.dataOffset = 55 + 16, .width = 2, .height = 2},
+        {.dataOffset = 0, .width = 2, .height = 2}, // the headers would be read as pixels
+        {.dataOffset = 53, .width = 2, .height = 2},
         {.dataOffset = 0xFFFFFFFFU, .width = 2, .height = 2},
         {.dataOffset = 0x80000000U, .width = 1, .height = 1},
     };

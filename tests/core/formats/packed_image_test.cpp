@@ -154,7 +154,7 @@ TEST(PackedImageTest, DamagedRecordsAreRefused)
         {"run word without its count", record(2, 1, 8, {0x10, 0x21})},
         {"too few pixels", record(2, 2, 8, {0x11, 3})},
         {"zero-size image with data", record(0, 4, 8, {0x11, 0})},
-        {"side over the limit", record(8193, 1, 8, {0x11, 8193})},
+        {"side over the limit", record(kMaxPackedSide + 1, 1, 8, {0x11, kMaxPackedSide + 1})},
     };
     for (const auto& c : cases) {
         RgbaImage image = imageOf(1, 1, {kA});
@@ -162,8 +162,8 @@ TEST(PackedImageTest, DamagedRecordsAreRefused)
         EXPECT_TRUE(image.empty()) << c.what;
     }
     RgbaImage widest;
-    EXPECT_TRUE(unpack(record(8192, 1, 8, {0x11, 8192}), widest));
-    EXPECT_EQ(widest.pixels.size(), 8192U * 4);
+    EXPECT_TRUE(unpack(record(kMaxPackedSide, 1, 8, {0x11, kMaxPackedSide}), widest));
+    EXPECT_EQ(widest.pixels.size(), std::size_t{kMaxPackedSide} * 4);
 }
 
 TEST(PackedImageTest, StoredSizeOfARecord)

@@ -1,9 +1,18 @@
 // The skin package format: building, saving, loading and its checks.
 #include "core/base/little_endian.h"
+#include "core/base/read_file.h"
 #include "core/formats/skin_package.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <csignal>
+#include <functional>
+#include <unistd.h>
 
 namespace kubrix {
 namespace {
@@ -164,6 +173,67 @@ TEST(SkinPackage, InfoTextStopsAtItsNulOrTheSlotEnd)
     package.resizeSlot(SlotGroup::Info, 1, 0);
     EXPECT_EQ(package.infoText(1), "");
     EXPECT_EQ(package.infoText(7), "") << "no such info slot";
+}
+
+// Runs body in a child process: what a file-size limit or a change of user affects stays
+// there. The child's exit status is body's result.
+bool inChild(const std::function<bool()>& body)
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(body() ? 0 : 1);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(SkinPackage, AFailedSaveLeavesTheOldFileAsItWas)
+{
+    const test::TempFolder folder;
+    const std::filesystem::path path = folder / "Old.KBS";
+    SkinPackage old;
+    old.setInfoText(3, "Old");
+    ASSERT_TRUE(old.savePackage(path.string()));
+    const std::vector<std::uint8_t> before = readFile(path, 1 << 20).bytes;
+    SkinPackage big;
+    big.setSoundBytes(0, std::vector<std::uint8_t>(5000, 7));
+
+    const struct {
+        const char* what;
+        std::function<bool()> save;
+    } cases[] = {
+        {"disk full (a file-size limit)",
+         [&] {
+             ::signal(SIGXFSZ, SIG_IGN);
+             const rlimit small{1000, 1000};
+             return ::setrlimit(RLIMIT_FSIZE, &small) == 0 && !big.savePackage(path.string());
+         }},
+        {"read-only folder",
+         [&] {
+             // Root writes anywhere; as another user the folder's permissions hold.
+             ::chmod(folder.path().c_str(), 0555);
+             return (::getuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0)) &&
+                    !big.savePackage(path.string());
+         }},
+        {"read-only file",
+         [&] {
+             std::filesystem::permissions(path, std::filesystem::perms::owner_write,
+                                          std::filesystem::perm_options::remove);
+             return !big.savePackage(path.string());
+         }},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(inChild(c.save)) << c.what << ": the save must fail";
+        std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
+        std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                               std::filesystem::perms::owner_write);
+        EXPECT_EQ(readFile(path, 1 << 20).bytes, before) << c.what;
+        const auto files = std::distance(std::filesystem::directory_iterator(folder.path()),
+                                         std::filesystem::directory_iterator());
+        EXPECT_EQ(files, 1) << c.what << ": no temporary file is left behind";
+    }
+    ASSERT_TRUE(big.savePackage(path.string()));
+    EXPECT_EQ(SkinPackage::loadPackage(path.string())->soundBytes(0).size(), 5000U);
 }
 
 } // namespace

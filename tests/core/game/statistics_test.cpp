@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace kubrix {
 namespace {
 
@@ -78,6 +80,26 @@ TEST(Statistics, ResetZeroesInMemoryAndKeepsTheRunClock)
     stats.save(store, 11000);
     EXPECT_EQ(store.readInt("User", "sttt", -1), 10);
     EXPECT_EQ(store.readInt("User", "stwon", -1), 0);
+}
+
+TEST(Statistics, CountsAndTotalsSaturateInsteadOfWrapping)
+{
+    constexpr std::int32_t kMost = std::numeric_limits<std::int32_t>::max();
+    MemorySettingsStore store;
+    store.writeInt("User", "sttt", kMost - 100);
+    store.writeInt("User", "stlos", kMost);
+    store.writeInt("User", "stwon", kMost);
+    store.writeInt("User", "stst", std::numeric_limits<std::int32_t>::min());
+    Statistics stats;
+    stats.load(store, 0);
+    stats.recordGameStarted();
+    stats.recordFinishedGame(false, 5);
+    EXPECT_EQ(stats.longestLossStreak(), kMost);
+    stats.recordFinishedGame(true, 5);
+    EXPECT_EQ(stats.runningTotalSeconds(1000000), kMost);
+    stats.save(store, 1000000);
+    for (const char* key : {"sttt", "stlos", "stwon", "ststlos"})
+        EXPECT_EQ(store.readInt("User", key, 0), kMost) << key;
 }
 
 } // namespace

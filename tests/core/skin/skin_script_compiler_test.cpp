@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 namespace kubrix {
 namespace {
 
@@ -150,11 +153,50 @@ TEST_F(Compiler, ScriptAndSaveFailures)
     EXPECT_EQ(build("INFO[NAME] = No Save\n").error,
               "Problem Saving Skin file .  Does the file already exist and is read-only?  Is the "
               "path correct?  Import Cancelled.");
-    EXPECT_EQ(build("SAVETO = missing/dir/X.KBS\n").error,
-              "Problem Saving Skin file missing/dir/X.KBS.  Does the file already exist and is "
+    std::filesystem::create_directories(skins / "Dir.KBS");
+    EXPECT_EQ(build("SAVETO = Dir.KBS\n").error,
+              "Problem Saving Skin file Dir.KBS.  Does the file already exist and is "
               "read-only?  Is the path correct?  Import Cancelled.");
     EXPECT_EQ(build("SAVETO = X.KBS\nINFO[NAME]\n").error,
               "Syntax Error Line 2. Missing Assignment Operator ('=').");
+}
+
+TEST_F(Compiler, SaveToNamesAFileInTheSkinFolderAndNothingElse)
+{
+    const std::string refused =
+        "Invalid SAVETO file name line 2. Give the package a plain file name, without a folder, "
+        "that is not a link and not the script itself.";
+    std::filesystem::create_symlink(art / "out.KBS", skins / "link.KBS");
+    for (const std::string& name :
+         {std::string("../x.KBS"), (art / "abs.KBS").string(), std::string("sub/x.KBS"),
+          std::string(".."), std::string("link.KBS"), std::string("a\0b.KBS", 7)})
+        EXPECT_EQ(build("INFO[NAME] = N\nSAVETO = " + name + "\n").error, refused) << name;
+
+    // The script's own name, where the skin folder is the script's folder.
+    const std::string script = "INFO[NAME] = Own\nSAVETO = skin.txt\n";
+    art.write("sub/skin.txt", script);
+    EXPECT_EQ(buildSkinPackage(art / "sub/skin.txt", art / "sub", messages).error, refused);
+    std::ifstream kept(art / "sub/skin.txt", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), script);
+    const auto files = [](const std::filesystem::path& folder) {
+        return std::distance(std::filesystem::recursive_directory_iterator(folder),
+                             std::filesystem::recursive_directory_iterator());
+    };
+    EXPECT_EQ(files(skins.path()), 1) << "only the link";
+    EXPECT_FALSE(std::filesystem::exists(art / "out.KBS"));
+    EXPECT_FALSE(std::filesystem::exists(art / "abs.KBS"));
+    EXPECT_FALSE(std::filesystem::exists(skins.path().parent_path() / "x.KBS"));
+}
+
+TEST_F(Compiler, AByteOrderMarkAndCarriageReturnOnlyLinesReadAsText)
+{
+    SkinBuild result = build("\xEF\xBB\xBFSAVETO = Mac.KBS\rINFO[NAME] = Mac\rINFO[WEB] = w\r");
+    ASSERT_EQ(result.error, "");
+    EXPECT_EQ(result.saveTo, "Mac.KBS");
+    EXPECT_EQ(result.package->infoText(3), "Mac");
+    EXPECT_EQ(result.package->infoText(2), "w");
+    EXPECT_EQ(build("SAVETO = Mac.KBS\r\n\rINFO[NAME]\r").error,
+              "Syntax Error Line 3. Missing Assignment Operator ('=').");
 }
 
 TEST_F(Compiler, ImportAppliesOnSuccessAndShowsTheOneErrorOtherwise)

@@ -55,6 +55,10 @@ std::vector<std::uint8_t> testSkin(bool gaps)
         package.setSoundBytes(static_cast<int>(SoundId::Start), {});
         const std::vector<std::uint8_t> junk{'R', 'I', 'F', 'F', 1, 2, 3};
         package.setSoundBytes(static_cast<int>(SoundId::Win), junk);
+        // A "data" chunk that claims 4 GB: no buffer may be sized from the claim.
+        std::vector<std::uint8_t> lying = tone(toneOf(SoundId::Question), 0.25);
+        writeLe32(lying, 40, 0xFFFFFFF0U);
+        package.setSoundBytes(static_cast<int>(SoundId::Question), lying);
     }
     return package.bytes();
 }
@@ -182,13 +186,16 @@ TEST_F(SoundWave, EmptyAndInvalidSlotsAreSilentAndTheOthersPlay)
     system->playSound(SoundId::Start);
     system->playSound(SoundId::Win);
     system->playSound(SoundId::Marked);
+    system->playSound(SoundId::Question);
     EXPECT_FALSE(system->hasSound(SoundId::Start));
     EXPECT_FALSE(system->hasSound(SoundId::Win));
+    EXPECT_FALSE(system->hasSound(SoundId::Question));
     EXPECT_TRUE(system->hasSound(SoundId::Marked));
     std::this_thread::sleep_for(350ms);
     const test::Recording r = finish();
     EXPECT_EQ(test::toneSeconds(r, toneOf(SoundId::Start)), 0.0);
     EXPECT_EQ(test::toneSeconds(r, toneOf(SoundId::Win)), 0.0);
+    EXPECT_EQ(test::toneSeconds(r, toneOf(SoundId::Question)), 0.0);
     EXPECT_GT(test::toneSeconds(r, toneOf(SoundId::Marked)), 0.15);
     EXPECT_TRUE(messages.shown.empty());
 }

@@ -1,5 +1,6 @@
 // The sound tests' entry: OpenAL Soft is pointed at its wave back end before anything opens it.
 #include "platform/audio/sound_output.h"
+#include "support/gui_leak_check.h"
 
 #include <gtest/gtest.h>
 

@@ -151,7 +151,7 @@ TEST_F(QtSettingsStoreTest, AGarbageFileGivesTheDefaultsAndStaysUsable)
         seed = seed * 1103515245u + 12345u;
         garbage.append(static_cast<char>(seed >> 24));
     }
-    garbage.append("\n[Startup\n=\n\\\n\"unclosed\n@Variant(\x01\x02)\n", 40);
+    garbage.append("\n[Startup\n=\n\\\n\"unclosed\n@Variant(\x01\x02)\n");
     writeIni(garbage);
 
     QtSettingsStore store;

@@ -6,12 +6,15 @@
 #include "platform/ui/skin_info_popup.h"
 #include "support/modal_answer.h"
 
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 namespace kubrix::test {
 namespace {
@@ -188,6 +191,27 @@ TEST(SkinInfoPopup, ShowsNameAuthorAndLinksCaptionlessAndClosesAfterThreeSeconds
     EXPECT_EQ(order, (QStringList{"name", "author", "email", "web"})) << "top to bottom";
     EXPECT_GE(elapsed, SkinInfoPopup::kShowMs - 50);
     EXPECT_LT(elapsed, SkinInfoPopup::kShowMs + 2000);
+}
+
+TEST(SkinInfoPopup, AHugeTextIsCutToTheScreen)
+{
+    SkinPackage package;
+    package.setInfoText(3, std::string(100000, 'W'));
+    package.setInfoText(2, "https://example.org/" + std::string(100000, 'w'));
+    QSize size;
+    QString name;
+    ModalAnswer answer([&](QWidget& popup) {
+        size = popup.size();
+        name = lineText(popup, SkinInfoPopup::kNameLine);
+        qobject_cast<QDialog*>(&popup)->accept();
+    });
+    SkinInfoPopup().showSkinInfo(package);
+    ASSERT_TRUE(answer.answered());
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE(size.width(), screen.width());
+    EXPECT_LE(size.height(), screen.height());
+    EXPECT_TRUE(name.startsWith(QStringLiteral("WWWW")));
+    EXPECT_LT(name.size(), 1000);
 }
 
 } // namespace

@@ -138,6 +138,38 @@ TEST_F(SkinTool, UnpackedScriptCompilesBackByteForByte)
     }
 }
 
+TEST(SkinToolUnpack, TextsThatCouldFormStatementsStayInTheirLineAndTheFolder)
+{
+    const test::TempFolder top;
+    const std::filesystem::path unpacked = top / "a/b";
+    std::filesystem::create_directories(top / "in");
+    SkinPackage package;
+    package.setInfoText(3, "Name\nSAVETO = ../../escape.KBS");
+    package.setInfoText(0, "Ann\rSAVETO = " + (top / "abs.KBS").string());
+    package.setInfoText(1, "");
+    package.setInfoText(2, "");
+    const std::filesystem::path file = top / "in" / "Odd\nINFO[NAME] = Injected";
+    ASSERT_TRUE(package.savePackage(file.string()));
+
+    const ToolRun unpack = tool({"unpack", file.string(), unpacked.string()});
+    ASSERT_EQ(unpack.status, 0) << unpack.err;
+    EXPECT_EQ(unpack.err, "the package's file name cannot be written in a script; SAVETO names "
+                          "Unpacked.KBS\ninfo AUTHOR cannot be written exactly in a script\n"
+                          "info NAME cannot be written exactly in a script\n");
+    const ToolRun compiled =
+        tool({"compile", (unpacked / "skin.txt").string(), "--skin-dir", unpacked.string()});
+    ASSERT_EQ(compiled.status, 0) << compiled.err;
+    const auto rebuilt = SkinPackage::loadPackage((unpacked / "Unpacked.KBS").string());
+    ASSERT_TRUE(rebuilt.has_value());
+    EXPECT_EQ(rebuilt->infoText(3), "NameSAVETO = ../../escape.KBS");
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(top.path())) {
+        if (!entry.is_regular_file())
+            continue;
+        EXPECT_TRUE(entry.path().parent_path() == unpacked || entry.path() == file)
+            << entry.path() << " was written outside the unpacked folder";
+    }
+}
+
 TEST(SkinToolRepack, NeighbouringRunsThatDifferOnlyInTheLostBitStaySplit)
 {
     const std::vector<std::uint8_t> record = pack(tricky(4));
