@@ -16,21 +16,26 @@ readonly PACKAGES=(
     scdoc desktop-file-utils appstream man-db dpkg-dev
 )
 
+# What fuzzing adds: libFuzzer comes with clang's runtime libraries.
+readonly FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 readonly ROOT
 readonly BUILD_DIR="$ROOT/build"
 readonly PACKAGE_BUILD_DIR="$ROOT/build-package"
-# The sanitizer tree sits beside the normal one; it is a build of its own.
+# The sanitizer and fuzzing trees sit beside the normal one; each is a build of its own.
 readonly ASAN_BUILD_DIR="$ROOT/build-asan"
+readonly FUZZ_BUILD_DIR="$ROOT/build-fuzz"
 
 usage() {
     cat >&2 <<USAGE
-usage: $0 test [--sanitize] | run | package
+usage: $0 test [--sanitize] | run | package | fuzz [SECONDS]
   test             install missing packages, build, and run the whole test suite
   test --sanitize  the same in a separate AddressSanitizer + UndefinedBehaviorSanitizer build
   run              install missing packages, build, and start the game
   package          install missing packages, make a release build without tests, and pack it
                    as a Debian package (build-package/kubrix_<version>_<arch>.deb)
+  fuzz [SECONDS]   build the libFuzzer targets with clang and run each for SECONDS (60)
 USAGE
     exit 2
 }
@@ -109,6 +114,32 @@ run_tests() {
     return "$status"
 }
 
+# The seed corpora come from the normal build; each target runs on a working corpus of its own
+# (kept between runs) and reads the seeds and the kept crash inputs beside it. An allocation
+# over 128 MB counts as a fault: no reader may size its storage from a header.
+run_fuzzers() {
+    local seconds="$1" status=0 target name log
+    CC=clang CXX=clang++ cmake -S "$ROOT" -B "$FUZZ_BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DKUBRIX_FUZZ=ON
+    cmake --build "$FUZZ_BUILD_DIR" -j2
+    for target in "$FUZZ_BUILD_DIR"/fuzz/fuzz_*; do
+        name="${target##*/fuzz_}"
+        local -a corpora=("$FUZZ_BUILD_DIR/corpus/$name" "$BUILD_DIR/fuzz/corpus/$name")
+        [[ -d "$ROOT/fuzz/regressions/$name" ]] && corpora+=("$ROOT/fuzz/regressions/$name")
+        mkdir -p "$FUZZ_BUILD_DIR/corpus/$name" "$FUZZ_BUILD_DIR/crashes/$name"
+        log="$FUZZ_BUILD_DIR/$name.log"
+        echo "Fuzzing $name for $seconds s (log: $log)"
+        if ! "$target" -max_total_time="$seconds" -print_final_stats=1 -malloc_limit_mb=128 \
+            -timeout=10 -artifact_prefix="$FUZZ_BUILD_DIR/crashes/$name/" "${corpora[@]}" \
+            >"$log" 2>&1; then
+            echo "  FAULT: see $log and $FUZZ_BUILD_DIR/crashes/$name/"
+            status=1
+        fi
+        grep -E '^#[0-9]+ +DONE|stat::number_of_executed_units' "$log" | sed 's/^/  /' || true
+    done
+    return "$status"
+}
+
 main() {
     (($# >= 1)) || usage
     case "$1" in
@@ -122,6 +153,12 @@ main() {
                 build
                 run_tests "$BUILD_DIR"
             fi
+            ;;
+        fuzz)
+            (($# == 1)) || [[ $# == 2 && "$2" =~ ^[0-9]+$ ]] || usage
+            install_packages "${FUZZ_PACKAGES[@]}"
+            build
+            run_fuzzers "${2:-60}"
             ;;
         run)
             (($# == 1)) || usage

@@ -163,6 +163,7 @@ void SkinPackage::resizeSlot(SlotGroup group, int index, std::uint32_t newSize)
     const int slot = slotOf(group, index);
     if (slot < 0)
         return;
+    layOutContiguously();
     const std::size_t offset = slotOffset(slot);
     const std::size_t oldSize = slotSize(slot);
     const auto end = static_cast<std::size_t>(dataEnd());
@@ -177,6 +178,26 @@ void SkinPackage::resizeSlot(SlotGroup group, int index, std::uint32_t newSize)
     for (int later = slot + 1; later < kSlotCount; ++later)
         writeLe32(bytes_, kOffsetsAt + 4 * std::size_t(later),
                   static_cast<std::uint32_t>(slotOffset(later) - oldSize + newSize));
+}
+
+void SkinPackage::layOutContiguously()
+{
+    bool contiguous = true;
+    std::uint64_t expected = kHeaderSize;
+    for (int slot = 0; slot < kSlotCount && contiguous; ++slot) {
+        contiguous = slotOffset(slot) == expected;
+        expected += slotSize(slot);
+    }
+    if (contiguous)
+        return;
+    std::vector<std::uint8_t> laidOut(bytes_.begin(), bytes_.begin() + kHeaderSize);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const auto data = slotBytes(slot);
+        writeLe32(laidOut, kOffsetsAt + 4 * std::size_t(slot),
+                  static_cast<std::uint32_t>(laidOut.size()));
+        laidOut.insert(laidOut.end(), data.begin(), data.end());
+    }
+    bytes_ = std::move(laidOut);
 }
 
 std::uint32_t SkinPackage::stamp() const

@@ -76,6 +76,10 @@ public:
 private:
     static std::optional<SkinPackage> validated(std::vector<std::uint8_t> bytes, bool checksum);
     void setSlot(int slot, std::span<const std::uint8_t> content);
+    // A loaded package's slots need only lie inside its data: they may overlap, leave gaps or
+    // come out of order. Before a slot changes size they are laid out one after the other, as
+    // the compiler writes them, so that moving the later slots moves their own data.
+    void layOutContiguously();
     std::uint32_t read32(std::size_t at) const;
 
     std::string path_;
