@@ -190,6 +190,8 @@ SoundId Game::finish()
         face_.set(FaceState::kLost, now());
     }
     services_.statistics.recordFinishedGame(!lost_, seconds);
+    // Saved at once, so that a run that ends without closing its window keeps its games.
+    services_.statistics.save(services_.settings, now());
     return sound;
 }
 

@@ -11,7 +11,10 @@
 #include "platform/gl/texture_set.h"
 #include "platform/ui/board_view.h"
 #include "platform/ui/custom_settings_dialog.h"
+#include "platform/ui/high_scores_dialog.h"
 #include "platform/ui/init_error_dialog.h"
+#include "platform/ui/load_save_dialog.h"
+#include "platform/ui/statistics_dialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -26,6 +29,7 @@ namespace kubrix {
 MainWindow::MainWindow(MainWindowServices services)
     : services_(std::move(services)), renderer_(device_, services_.textures),
       picker_(device_, renderer_.boardDrawer()), placer_(*this, services_.settings),
+      saveSlots_(services_.dataFolder),
       tutorial_(
           *this,
           {services_.app.game(), services_.app.viewRotation(), services_.clock, services_.skins},
@@ -133,14 +137,17 @@ void MainWindow::createActions()
             [this] { selectLevel(kLevelIntermediate); });
     connect(actionExpert_, &QAction::triggered, this, [this] { selectLevel(kLevelExpert); });
     connect(actionCustom_, &QAction::triggered, this, &MainWindow::customSize);
+    connect(actionLoadGame_, &QAction::triggered, this, &MainWindow::loadGame);
     connect(actionSaveGame_, &QAction::triggered, this, &MainWindow::saveGame);
+    connect(actionStatistics_, &QAction::triggered, this, &MainWindow::showStatistics);
+    connect(actionRecords_, &QAction::triggered, this, &MainWindow::showRecords);
     connect(actionSound_, &QAction::triggered, this, [this] { game().toggleSound(); });
     connect(actionMusic_, &QAction::triggered, this, [this] { game().toggleMusic(); });
     connect(actionExit_, &QAction::triggered, this, &QWidget::close);
     connect(actionTutorial_, &QAction::triggered, this, &MainWindow::toggleTutorial);
     // These commands have no handler yet: they stay disabled until their dialogs exist.
-    for (QAction* later : {actionLoadGame_, actionStatistics_, actionRecords_, actionPreferences_,
-                           actionSkins_, actionAutomaticUpdates_, actionContents_, actionAbout_})
+    for (QAction* later :
+         {actionPreferences_, actionSkins_, actionAutomaticUpdates_, actionContents_, actionAbout_})
         later->setEnabled(false);
 }
 
@@ -223,6 +230,15 @@ void MainWindow::customSize()
     viewReset(true);
 }
 
+void MainWindow::loadGame()
+{
+    LoadSaveDialog dialog(LoadSaveDialog::Mode::Load,
+                          {saveSlots_, game(), services_.messages, services_.app.viewRotation(),
+                           [this](const Quaternion& rotation) { gameLoaded(rotation); }},
+                          this);
+    dialog.exec();
+}
+
 void MainWindow::saveGame()
 {
     if (tutorialGame_) {
@@ -230,7 +246,32 @@ void MainWindow::saveGame()
                                 MessageIcon::Information, MessageButtons::Ok);
         return;
     }
-    // A running game is saved through the load/save dialog, which comes with saved games.
+    if (!game().running())
+        return;
+    LoadSaveDialog dialog(LoadSaveDialog::Mode::Save,
+                          {saveSlots_, game(), services_.messages, services_.app.viewRotation(),
+                           [](const Quaternion&) {}},
+                          this);
+    dialog.exec();
+}
+
+void MainWindow::gameLoaded(const Quaternion& rotation)
+{
+    services_.app.viewRotation() = rotation;
+    tutorialGame_ = false;
+    // The tutorial would otherwise go on playing its demonstration on the loaded board.
+    tutorial_.close();
+    view_->update();
+}
+
+void MainWindow::showStatistics()
+{
+    StatisticsDialog(services_.app.statistics(), services_.clock, this).exec();
+}
+
+void MainWindow::showRecords()
+{
+    HighScoresDialog(game(), this).exec();
 }
 
 void MainWindow::viewReset(bool reinitialise)

@@ -6,6 +6,7 @@
 #include "core/scene/atlas.h"
 #include "core/scene/frame_loop.h"
 #include "core/scene/mouse_input.h"
+#include "core/shell/save_slots.h"
 #include "platform/gl/picker.h"
 #include "platform/gl/render_context.h"
 #include "platform/gl/scene_renderer.h"
@@ -15,6 +16,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 
@@ -41,6 +43,8 @@ struct MainWindowServices {
     SkinStore& skins;
     TextureSet& textures;
     Messages& messages;
+    // Where the save slots' files live.
+    std::filesystem::path dataFolder;
     // The start-up check for a usable OpenGL device: kDeviceOpenGL or kDeviceUnavailable.
     std::function<int()> probeDevice;
     // Stops and releases every sound as the window goes.
@@ -125,7 +129,12 @@ private:
     void newGame();
     void selectLevel(int level);
     void customSize();
+    void loadGame();
     void saveGame();
+    // A saved game is on the board: it is seen as it was saved, and it is nobody's tutorial.
+    void gameLoaded(const Quaternion& rotation);
+    void showStatistics();
+    void showRecords();
     void tutorialClosed();
     void playStartSound();
     // The first paint's: START when sound is on, then the music when it is on.
@@ -145,6 +154,7 @@ private:
     FrameLoop frameLoop_;
     MouseInput mouse_;
     WindowPlacer placer_;
+    SaveSlots saveSlots_;
     bool cursorSet_ = false;
     BoardView* view_ = nullptr;
     QTimer timer_;

@@ -50,6 +50,7 @@ QtSettingsStore::QtSettingsStore()
 std::int32_t QtSettingsStore::readInt(std::string_view section, std::string_view key,
                                       std::int32_t fallback) const
 {
+    settings_.sync();
     const std::optional<QString> text = textOf(settings_.value(keyOf(section, key)));
     std::int32_t value = fallback;
     if (!text || !parseSettingInt(text->toStdString(), value))
@@ -60,6 +61,7 @@ std::int32_t QtSettingsStore::readInt(std::string_view section, std::string_view
 std::string QtSettingsStore::readText(std::string_view section, std::string_view key,
                                       std::string_view fallback) const
 {
+    settings_.sync();
     const std::optional<QString> text = textOf(settings_.value(keyOf(section, key)));
     return text ? text->toStdString() : std::string(fallback);
 }

@@ -9,7 +9,8 @@ namespace kubrix {
 
 // The file is $XDG_CONFIG_HOME/Kubrix/Kubrix.ini with one INI section per store section.
 // Every write reaches the disk at once, because settings are saved the moment the user
-// changes them and the program keeps no later flush.
+// changes them and the program keeps no later flush. Every read takes the file as it is then,
+// because another copy of the program may have written it meanwhile.
 class QtSettingsStore final : public SettingsStore {
 public:
     QtSettingsStore();
@@ -22,7 +23,7 @@ public:
     void writeText(std::string_view section, std::string_view key, std::string_view value) override;
 
 private:
-    QSettings settings_;
+    mutable QSettings settings_;
 };
 
 } // namespace kubrix

@@ -1,0 +1,208 @@
+// The saved-game file: building its image, and reading one back only when it is whole and sane.
+#include "core/formats/saved_game.h"
+
+#include "core/base/little_endian.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iomanip>
+#include <locale>
+#include <numeric>
+#include <sstream>
+#include <string_view>
+#include <system_error>
+
+namespace kubrix {
+
+namespace {
+
+constexpr std::string_view kHeaderText = "Kubrix 1.04 Save Game File";
+constexpr std::size_t kTextBytes = 128;
+constexpr std::size_t kHeaderAt = 4;
+constexpr std::size_t kDescriptionAt = 132;
+constexpr std::size_t kElapsedAt = 260;
+constexpr std::size_t kWidthAt = 264;
+constexpr std::size_t kHeightAt = 268;
+constexpr std::size_t kDepthAt = 272;
+constexpr std::size_t kBombsAt = 276;
+constexpr std::size_t kMarksAt = 280;
+constexpr std::size_t kLevelAt = 284;
+constexpr std::size_t kRotationAt = 288;
+constexpr std::size_t kRecordsAt = 304;
+constexpr std::size_t kChecksumAt = SavedGame::kFileBytes - 1;
+static_assert(kRecordsAt + SavedGame::kRecordSlots * SavedGame::kCubeRecordBytes == kChecksumAt);
+
+std::uint8_t checksumOf(std::span<const std::uint8_t> bytes)
+{
+    return static_cast<std::uint8_t>(std::accumulate(
+        bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(kChecksumAt), 0U));
+}
+
+// A NUL-terminated text field: at most 127 bytes of text, the rest zero.
+void putText(std::span<std::uint8_t> image, std::size_t at, std::string_view text)
+{
+    const std::size_t length = std::min(text.size(), kTextBytes - 1);
+    std::copy_n(text.begin(), length, image.begin() + static_cast<std::ptrdiff_t>(at));
+}
+
+std::string textAt(std::span<const std::uint8_t> image, std::size_t at)
+{
+    const auto field = image.subspan(at, kTextBytes);
+    const auto end = std::find(field.begin(), field.end(), std::uint8_t{0});
+    return {field.begin(), end};
+}
+
+std::int32_t intAt(std::span<const std::uint8_t> image, std::size_t at)
+{
+    return static_cast<std::int32_t>(readLe32(image, at));
+}
+
+void putInt(std::span<std::uint8_t> image, std::size_t at, std::int32_t value)
+{
+    writeLe32(image, at, static_cast<std::uint32_t>(value));
+}
+
+bool inRange(std::int32_t value, std::int64_t low, std::int64_t high)
+{
+    return value >= low && value <= high;
+}
+
+// The values a game can take; anything else is a damaged or hand-made file.
+bool sane(const SavedGame& game)
+{
+    const auto side = [](std::int32_t value) { return inRange(value, 1, SavedGame::kMaxSide); };
+    if (!side(game.width) || !side(game.height) || !side(game.depth))
+        return false;
+    const std::int64_t cubes = std::int64_t{game.width} * game.height * game.depth;
+    const bool knownLevel = game.level == 0 || game.level == 1 || game.level == 2 ||
+                            game.level == 4; // 4 is a custom board
+    const bool turnable =
+        std::all_of(game.rotation.begin(), game.rotation.end(),
+                    [](float c) { return std::isfinite(c); }) &&
+        std::any_of(game.rotation.begin(), game.rotation.end(), [](float c) { return c != 0.0F; });
+    return inRange(game.bombCount, 0, cubes) && inRange(game.marksPlaced, 0, cubes) && knownLevel &&
+           turnable;
+}
+
+// Until the project's bounded reader exists: regular files only, never more than one image.
+std::optional<std::vector<std::uint8_t>> readImage(const std::filesystem::path& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::uint8_t> bytes(SavedGame::kFileBytes + 1);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return bytes;
+}
+
+// Until the project's atomic writer exists: a temporary beside the file, renamed over it once
+// it is whole and flushed.
+bool writeImage(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
+{
+    std::filesystem::path temporary = path;
+    temporary += ".new";
+    bool written = false;
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        written = out.good();
+    }
+    std::error_code error;
+    if (written)
+        std::filesystem::rename(temporary, path, error);
+    if (!written || error) {
+        std::filesystem::remove(temporary, error);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::size_t SavedGame::cubeCount() const
+{
+    if (width <= 0 || height <= 0 || depth <= 0)
+        return 0;
+    return static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
+           static_cast<std::size_t>(depth);
+}
+
+std::vector<std::uint8_t> encodeSavedGame(const SavedGame& game)
+{
+    std::vector<std::uint8_t> image(SavedGame::kFileBytes, 0);
+    putInt(image, 0, static_cast<std::int32_t>(SavedGame::kFileBytes));
+    putText(image, kHeaderAt, kHeaderText);
+    putText(image, kDescriptionAt, game.description);
+    putInt(image, kElapsedAt, game.elapsedSeconds);
+    putInt(image, kWidthAt, game.width);
+    putInt(image, kHeightAt, game.height);
+    putInt(image, kDepthAt, game.depth);
+    putInt(image, kBombsAt, game.bombCount);
+    putInt(image, kMarksAt, game.marksPlaced);
+    putInt(image, kLevelAt, game.level);
+    for (std::size_t i = 0; i < game.rotation.size(); ++i)
+        writeLe32(image, kRotationAt + 4 * i, std::bit_cast<std::uint32_t>(game.rotation[i]));
+    const std::size_t recordBytes =
+        std::min({game.cubeRecords.size(), game.cubeCount() * SavedGame::kCubeRecordBytes,
+                  kChecksumAt - kRecordsAt});
+    std::copy_n(game.cubeRecords.begin(), recordBytes,
+                image.begin() + static_cast<std::ptrdiff_t>(kRecordsAt));
+    image[kChecksumAt] = checksumOf(image);
+    return image;
+}
+
+std::optional<SavedGame> decodeSavedGame(std::span<const std::uint8_t> bytes)
+{
+    if (bytes.size() != SavedGame::kFileBytes || readLe32(bytes, 0) != SavedGame::kFileBytes ||
+        checksumOf(bytes) != bytes[kChecksumAt])
+        return std::nullopt;
+    SavedGame game;
+    game.description = textAt(bytes, kDescriptionAt);
+    game.elapsedSeconds = intAt(bytes, kElapsedAt);
+    game.width = intAt(bytes, kWidthAt);
+    game.height = intAt(bytes, kHeightAt);
+    game.depth = intAt(bytes, kDepthAt);
+    game.bombCount = intAt(bytes, kBombsAt);
+    game.marksPlaced = intAt(bytes, kMarksAt);
+    game.level = intAt(bytes, kLevelAt);
+    for (std::size_t i = 0; i < game.rotation.size(); ++i)
+        game.rotation[i] = std::bit_cast<float>(readLe32(bytes, kRotationAt + 4 * i));
+    if (!sane(game))
+        return std::nullopt;
+    const auto records = bytes.subspan(kRecordsAt, game.cubeCount() * SavedGame::kCubeRecordBytes);
+    game.cubeRecords.assign(records.begin(), records.end());
+    return game;
+}
+
+std::optional<SavedGame> readSavedGame(const std::filesystem::path& path)
+{
+    const auto bytes = readImage(path);
+    return bytes ? decodeSavedGame(*bytes) : std::nullopt;
+}
+
+bool writeSavedGame(const std::filesystem::path& path, const SavedGame& game)
+{
+    return writeImage(path, encodeSavedGame(game));
+}
+
+std::string describeSavedGame(int width, int height, int depth, int marksPlaced, int bombCount,
+                              const std::tm& when)
+{
+    // The classic locale keeps "PM" and "Dec" whatever language the desktop speaks.
+    std::ostringstream time;
+    time.imbue(std::locale::classic());
+    time << std::put_time(&when, "%I:%M%p %b %d");
+    char text[kTextBytes];
+    std::snprintf(text, sizeof text, "%dx%dx%d %d/%d - %s", width, height, depth, marksPlaced,
+                  bombCount, time.str().c_str());
+    return text;
+}
+
+} // namespace kubrix
