@@ -79,12 +79,13 @@ bool AppContext::createMainWindow()
     // A stored skin introduces itself with a modal popup; that must happen now, not from
     // inside the first paint that would otherwise load it.
     skins_.defaultSkin();
-    window_ = std::make_unique<MainWindow>(MainWindowServices{app_, settings_, clock_, sound_,
-                                                              skins_, textures_, messages_,
-                                                              dataFolder_, probeDevice_, [this] {
-                                                                  if (ownSound_)
-                                                                      ownSound_->shutdownSound();
-                                                              }});
+    auto shutdownSound = [this] {
+        if (ownSound_)
+            ownSound_->shutdownSound();
+    };
+    window_ = std::make_unique<MainWindow>(
+        MainWindowServices{app_, settings_, clock_, sound_, skins_, textures_, messages_,
+                           dataFolder_, probeDevice_, shutdownSound});
     host_.attach(window_.get());
     window_->setWindowIcon(gameIcon());
     window_->onCreate();

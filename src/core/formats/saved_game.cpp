@@ -48,9 +48,10 @@ void putText(std::span<std::uint8_t> image, std::size_t at, std::string_view tex
     std::copy_n(text.begin(), length, image.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
+// A field without its NUL keeps 127 bytes, as many as the writer ever puts there.
 std::string textAt(std::span<const std::uint8_t> image, std::size_t at)
 {
-    const auto field = image.subspan(at, kTextBytes);
+    const auto field = image.subspan(at, kTextBytes - 1);
     const auto end = std::find(field.begin(), field.end(), std::uint8_t{0});
     return {field.begin(), end};
 }

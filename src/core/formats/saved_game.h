@@ -45,6 +45,8 @@ struct SavedGame {
     std::vector<std::uint8_t> cubeRecords;
 
     std::size_t cubeCount() const;
+
+    friend bool operator==(const SavedGame&, const SavedGame&) = default;
 };
 
 // The whole file image. The description is cut to 127 bytes and the records to what the board

@@ -40,6 +40,8 @@ LoadSaveDialog::LoadSaveDialog(Mode mode, Parts parts, QWidget* parent)
         buttons_[static_cast<std::size_t>(slot - 1)] = button;
     }
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    box->button(QDialogButtonBox::Ok)->setObjectName(QString::number(kOkId));
+    box->button(QDialogButtonBox::Cancel)->setObjectName(QString::number(kCancelId));
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addSpacing(6);

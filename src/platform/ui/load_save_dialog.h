@@ -26,7 +26,8 @@ public:
 
     // Slots 1..5 are the buttons with these ids, kept as their object names.
     static constexpr int kFirstSlotId = 1007;
-    static constexpr int kLastSlotId = kFirstSlotId + SaveSlots::kSlotCount - 1;
+    static constexpr int kOkId = 1;
+    static constexpr int kCancelId = 2;
     static constexpr const char* kEmptyText = "Empty Save Slot";
 
     struct Parts {

@@ -8,11 +8,9 @@
 #include <QApplication>
 
 #include <iostream>
-#include <string>
-#include <vector>
 
-// Prints "started <played> <won> <streak>" once the window is up, then for each line "win" or
-// "lose" finishes one game on a two-cube board and prints "finished"; "quit" closes the window
+// Prints "started <played> <won> <streak>" once the window is up; then each line "win" or
+// "lose" ends one game on a two-cube board and prints "finished", and "quit" closes the window
 // and exits as the program does.
 int main(int argc, char** argv)
 {
@@ -21,8 +19,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Kubrix"));
     test::RecordingSoundPlayer sound;
     test::RecordingMessages messages;
-    AppContext context(AppContextOptions{
-        nullptr, nullptr, {}, &sound, &messages, [] { return kDeviceOpenGL; }, nullptr});
+    AppContext context(
+        AppContextOptions{nullptr, nullptr, {}, &sound, &messages, [] { return kDeviceOpenGL; }});
     if (!context.app().startUp({}))
         return 1;
     const Statistics& stats = context.app().statistics();

@@ -12,48 +12,37 @@
 namespace kubrix::test {
 namespace {
 
-class ProgramRun {
-public:
+// A run of the program over the settings in config; killed, not closed, when it goes.
+struct ProgramRun {
     explicit ProgramRun(const TempFolder& config)
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
                            QString::fromStdString(config.path()));
-        process_.setProcessEnvironment(environment);
-        process_.start(QStringLiteral(KUBRIX_GAME_RUN_CHILD), {});
-        started_ = answer();
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(KUBRIX_GAME_RUN_CHILD), {});
+        started = answer();
     }
     ~ProgramRun()
     {
-        process_.kill();
-        process_.waitForFinished(5000);
+        process.kill(); // SIGKILL: no window is closed, nothing more is saved
+        process.waitForFinished(5000);
     }
-    // "started <games played> <games won> <current streak>", as the run loaded them.
-    const std::string& started() const { return started_; }
-    std::string tell(const char* command)
-    {
-        process_.write(QByteArray(command) + '\n');
-        return answer();
-    }
-    void quit()
-    {
-        process_.write("quit\n");
-        EXPECT_TRUE(process_.waitForFinished(10000));
-        EXPECT_EQ(process_.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(process_.exitCode(), 0);
-    }
-    void killHard() { process_.kill(); } // SIGKILL: no window is destroyed, nothing is saved
-
-private:
     std::string answer()
     {
-        while (!process_.canReadLine() && process_.waitForReadyRead(20000)) {
+        while (!process.canReadLine() && process.waitForReadyRead(20000)) {
         }
-        return process_.readLine().trimmed().toStdString();
+        return process.readLine().trimmed().toStdString();
+    }
+    std::string tell(const char* command)
+    {
+        process.write(QByteArray(command) + '\n');
+        return answer();
     }
 
-    QProcess process_;
-    std::string started_;
+    QProcess process;
+    // "started <games played> <games won> <current streak>", as the run loaded them.
+    std::string started;
 };
 
 TEST(StatisticsRuns, AKilledRunKeepsItsFinishedGamesAndTwoRunsBothCount)
@@ -61,21 +50,20 @@ TEST(StatisticsRuns, AKilledRunKeepsItsFinishedGamesAndTwoRunsBothCount)
     TempFolder config;
     std::filesystem::create_directories(config / "Kubrix");
     std::ofstream(config / "Kubrix" / "Kubrix.ini") << "[Startup]\nhst=1\n[User]\nstlos=10\n";
-
     auto a = std::make_unique<ProgramRun>(config);
     ProgramRun b(config);
-    ASSERT_EQ(a->started(), "started 10 0 0");
-    ASSERT_EQ(b.started(), "started 10 0 0");
+    ASSERT_EQ(a->started, "started 10 0 0");
+    ASSERT_EQ(b.started, "started 10 0 0");
     EXPECT_EQ(a->tell("win"), "finished");
-    a->killHard();
     a.reset();
-    EXPECT_EQ(ProgramRun(config).started(), "started 11 1 1") << "the killed run's game counted";
+    EXPECT_EQ(ProgramRun(config).started, "started 11 1 1") << "the killed run's game counted";
 
     EXPECT_EQ(b.tell("lose"), "finished");
-    b.quit();
-    EXPECT_EQ(ProgramRun(config).started(), "started 12 1 -1")
-        << "the idle-then-quitting run kept "
-           "the other's game and added its own";
+    b.process.write("quit\n");
+    ASSERT_TRUE(b.process.waitForFinished(10000));
+    EXPECT_EQ(b.process.exitCode(), 0);
+    EXPECT_EQ(ProgramRun(config).started, "started 12 1 -1")
+        << "the run that quit last kept the other's game and added its own";
 }
 
 } // namespace
