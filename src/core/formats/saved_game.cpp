@@ -84,8 +84,46 @@ bool sane(const SavedGame& game)
         std::all_of(game.rotation.begin(), game.rotation.end(),
                     [](float c) { return std::isfinite(c); }) &&
         std::any_of(game.rotation.begin(), game.rotation.end(), [](float c) { return c != 0.0F; });
-    return inRange(game.bombCount, 0, cubes) && inRange(game.marksPlaced, 0, cubes) && knownLevel &&
+    // At least one safe cube, as every new game has.
+    return inRange(game.bombCount, 0, cubes - 1) && inRange(game.marksPlaced, 0, cubes) &&
+           inRange(game.elapsedSeconds, 0, SavedGame::kMostElapsedSeconds) && knownLevel &&
            turnable;
+}
+
+// Flags of 0 or 1, zero padding, every neighbour count true to the bombs around it, and as
+// many bombs and marks as the counters say.
+bool recordsAgree(const SavedGame& game)
+{
+    const std::span<const std::uint8_t> records(game.cubeRecords);
+    const auto at = [&](int x, int y, int z) {
+        const auto index = static_cast<std::size_t>((z * game.height + y) * game.width + x);
+        return records.subspan(index * SavedGame::kCubeRecordBytes, SavedGame::kCubeRecordBytes);
+    };
+    std::int32_t bombs = 0;
+    std::int32_t marks = 0;
+    for (int z = 0; z < game.depth; ++z) {
+        for (int y = 0; y < game.height; ++y) {
+            for (int x = 0; x < game.width; ++x) {
+                const auto record = at(x, y, z);
+                for (std::size_t flag = 0; flag < SavedGame::kCubeRecordBytes; flag += 4)
+                    if (readLe32(record, flag) > (flag == SavedGame::kNeighbourBombsAt ? 26U : 1U))
+                        return false;
+                int around = 0;
+                for (int dz = -1; dz <= 1; ++dz)
+                    for (int dy = -1; dy <= 1; ++dy)
+                        for (int dx = -1; dx <= 1; ++dx)
+                            if ((dx | dy | dz) != 0 && x + dx >= 0 && x + dx < game.width &&
+                                y + dy >= 0 && y + dy < game.height && z + dz >= 0 &&
+                                z + dz < game.depth)
+                                around += at(x + dx, y + dy, z + dz)[SavedGame::kBombAt];
+                if (record[SavedGame::kNeighbourBombsAt] != around)
+                    return false;
+                bombs += record[SavedGame::kBombAt];
+                marks += record[SavedGame::kMarkedAt];
+            }
+        }
+    }
+    return bombs == game.bombCount && marks == game.marksPlaced;
 }
 
 // Until the project's bounded reader exists: regular files only, never more than one image.
@@ -179,6 +217,8 @@ std::optional<SavedGame> decodeSavedGame(std::span<const std::uint8_t> bytes)
         return std::nullopt;
     const auto records = bytes.subspan(kRecordsAt, game.cubeCount() * SavedGame::kCubeRecordBytes);
     game.cubeRecords.assign(records.begin(), records.end());
+    if (!recordsAgree(game))
+        return std::nullopt;
     return game;
 }
 

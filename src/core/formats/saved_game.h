@@ -17,20 +17,28 @@ namespace kubrix {
 //   0       int32        224305, the file's size: the first thing a reader checks
 //   4       char[128]    "Kubrix 1.04 Save Game File", NUL-padded; written, never checked
 //   132     char[128]    the slot's description, NUL-padded
-//   260     int32        elapsed game time in whole seconds when saved
+//   260     int32        elapsed game time in whole seconds when saved, 0..4294967
 //   264     3 × int32    width (x), height (y), depth (z), each 1..20
-//   276     int32        bomb count, 0..width × height × depth
-//   280     int32        cubes marked 'X', 0..width × height × depth
+//   276     int32        bomb count: the records holding a bomb, at most all cubes less one
+//   280     int32        cubes marked 'X': the records marked
 //   284     int32        level: 0, 1, 2 or 4 (custom)
 //   288     4 × float32  the block's rotation quaternion x, y, z, w: finite, not all zero
-//   304     8000 × 28    cube records in index order (the record layout is the cube's own);
-//                        those beyond width × height × depth are zero
+//   304     8000 × 28    cube records in index order, in the cube's own layout: int32 bomb,
+//                        uint8 neighbourBombs (the bombs among its neighbours) and 3 zero bytes,
+//                        int32 covered, marked, suspect, floodUntouched, intact (each flag 0 or
+//                        1); those beyond width × height × depth are zero
 //   224304  uint8        checksum: the sum of bytes 0..224303, modulo 256
 struct SavedGame {
     static constexpr std::size_t kFileBytes = 224305;
     static constexpr std::size_t kCubeRecordBytes = 28;
     static constexpr std::size_t kRecordSlots = 8000;
     static constexpr int kMaxSide = 20;
+    // Where a record keeps the fields the reader checks against the counts.
+    static constexpr std::size_t kBombAt = 0;
+    static constexpr std::size_t kNeighbourBombsAt = 4;
+    static constexpr std::size_t kMarkedAt = 12;
+    // The game clock counts 32-bit milliseconds.
+    static constexpr std::int32_t kMostElapsedSeconds = 4294967;
 
     std::string description;
     std::int32_t elapsedSeconds = 0;
@@ -53,7 +61,8 @@ struct SavedGame {
 // takes (at most 8000).
 std::vector<std::uint8_t> encodeSavedGame(const SavedGame& game);
 // Nothing unless the image is exactly one file long, carries its size and checksum, and holds
-// only values a game can take: a damaged or hand-made file never reaches the board.
+// only a board a game can reach, its counts agreeing with its records: a damaged or hand-made
+// file never reaches the board.
 std::optional<SavedGame> decodeSavedGame(std::span<const std::uint8_t> bytes);
 
 // Nothing for a file that is missing, not a regular file, or does not decode.

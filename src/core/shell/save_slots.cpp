@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -14,6 +16,9 @@ namespace kubrix {
 namespace {
 
 static_assert(SavedGame::kCubeRecordBytes == kCubeRecordBytes);
+static_assert(SavedGame::kBombAt == offsetof(Cube, bomb));
+static_assert(SavedGame::kNeighbourBombsAt == offsetof(Cube, neighbourBombs));
+static_assert(SavedGame::kMarkedAt == offsetof(Cube, marked));
 static_assert(SavedGame::kMaxSide == Board::kMaxSide);
 
 std::string canonicalName(int slot)
@@ -29,13 +34,8 @@ bool sameIgnoringCase(std::string_view a, std::string_view b)
     });
 }
 
-} // namespace
-
-SaveSlots::SaveSlots(std::filesystem::path folder) : folder_(std::move(folder))
-{
-}
-
-int SaveSlots::slotOf(std::string_view fileName)
+// 1..5 for a name "KBXSAVEn.SAV" in any mix of case, 0 for any other name.
+int slotOf(std::string_view fileName)
 {
     constexpr std::size_t kDigitAt = 7;
     if (fileName.size() != canonicalName(1).size() ||
@@ -43,7 +43,13 @@ int SaveSlots::slotOf(std::string_view fileName)
         !sameIgnoringCase(fileName.substr(kDigitAt + 1), ".sav"))
         return 0;
     const char digit = fileName[kDigitAt];
-    return digit >= '1' && digit <= '0' + kSlotCount ? digit - '0' : 0;
+    return digit >= '1' && digit <= '0' + SaveSlots::kSlotCount ? digit - '0' : 0;
+}
+
+} // namespace
+
+SaveSlots::SaveSlots(std::filesystem::path folder) : folder_(std::move(folder))
+{
 }
 
 std::array<SaveSlots::Slot, SaveSlots::kSlotCount> SaveSlots::scan() const

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace kubrix {
 
@@ -29,10 +28,9 @@ public:
     // The folder is used by explicit path; the process's working folder plays no part.
     explicit SaveSlots(std::filesystem::path folder);
 
-    // 1..5 for a name "KBXSAVEn.SAV" in any mix of case, 0 for any other name.
-    static int slotOf(std::string_view fileName);
-    // Slots 1..5 at indices 0..4. Of several files for one slot, "KBXSAVEn.SAV" itself wins,
-    // then the first by name; an unreadable folder leaves every slot empty.
+    // Slots 1..5 at indices 0..4, filled by the files named "KBXSAVEn.SAV" in any mix of case.
+    // Of several files for one slot, "KBXSAVEn.SAV" itself wins, then the first by name; an
+    // unreadable folder leaves every slot empty.
     std::array<Slot, kSlotCount> scan() const;
 
     // Writes the running game and the view's rotation into the file that fills the slot (or

@@ -1,5 +1,6 @@
 // The saved-game file: its checks on reading, the description, and a failed write.
 #include "core/formats/saved_game.h"
+#include "core/game/cube.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -12,14 +13,23 @@
 namespace kubrix {
 namespace {
 
+// A 2 × 1 × 1 board: a marked bomb, and an exposed cube beside it.
 SavedGame smallGame()
 {
     SavedGame game;
-    game.description = "2x1x1 0/1 - 03:07PM Dec 07";
+    game.description = "2x1x1 1/1 - 03:07PM Dec 07";
     game.width = 2;
-    game.height = game.depth = game.bombCount = 1;
+    game.height = game.depth = game.bombCount = game.marksPlaced = 1;
     game.level = 4;
-    game.cubeRecords.assign(2 * SavedGame::kCubeRecordBytes, 1);
+    Cube cubes[2];
+    cubes[0].bomb = cubes[0].marked = 1;
+    cubes[1].neighbourBombs = 1;
+    cubes[1].covered = 0;
+    game.cubeRecords.resize(2 * kCubeRecordBytes);
+    for (std::size_t i = 0; i < 2; ++i)
+        writeCubeRecord(
+            cubes[i],
+            std::span(game.cubeRecords).subspan(i * kCubeRecordBytes).first<kCubeRecordBytes>());
     return game;
 }
 
@@ -49,14 +59,20 @@ TEST(SavedGame, ValuesNoGameCanTakeMakeTheFileInvalid)
         {"width 0", [](SavedGame& g) { g.width = 0; }},
         {"height 21", [](SavedGame& g) { g.height = 21; }},
         {"depth -1", [](SavedGame& g) { g.depth = -1; }},
-        {"bombs above the cubes", [](SavedGame& g) { g.bombCount = 3; }},
+        {"every cube a bomb", [](SavedGame& g) { g.bombCount = 2; }},
         {"negative marks", [](SavedGame& g) { g.marksPlaced = -1; }},
+        {"negative time", [](SavedGame& g) { g.elapsedSeconds = -1; }},
         {"level 3", [](SavedGame& g) { g.level = 3; }},
         {"rotation NaN",
          [](SavedGame& g) { g.rotation[1] = std::numeric_limits<float>::quiet_NaN(); }},
         {"rotation infinite",
          [](SavedGame& g) { g.rotation[0] = std::numeric_limits<float>::infinity(); }},
         {"rotation zero", [](SavedGame& g) { g.rotation = {}; }},
+        {"marks the records lack", [](SavedGame& g) { g.marksPlaced = 0; }},
+        {"a bomb the count lacks", [](SavedGame& g) { g.bombCount = 0; }},
+        {"a flag of 2", [](SavedGame& g) { g.cubeRecords[8] = 2; }},
+        {"padding", [](SavedGame& g) { g.cubeRecords[28 + 5] = 1; }},
+        {"a false neighbour count", [](SavedGame& g) { g.cubeRecords[28 + 4] = 2; }},
     };
     for (const auto& [what, change] : damage) {
         SavedGame game = smallGame();
@@ -64,9 +80,9 @@ TEST(SavedGame, ValuesNoGameCanTakeMakeTheFileInvalid)
         EXPECT_FALSE(decodeSavedGame(encodeSavedGame(game))) << what;
     }
     SavedGame edge = smallGame();
-    edge.bombCount = edge.marksPlaced = 2;
+    edge.elapsedSeconds = SavedGame::kMostElapsedSeconds;
     edge.rotation = {0, 0, 0, -1};
-    EXPECT_TRUE(decodeSavedGame(encodeSavedGame(edge))) << "every cube a bomb, every bomb marked";
+    EXPECT_EQ(decodeSavedGame(encodeSavedGame(edge)), edge) << "all cubes but one bombs";
 }
 
 TEST(SavedGame, DescriptionIsEnglishTwelveHourTime)
@@ -83,10 +99,12 @@ TEST(SavedGame, ALoneCubeIsOneRecordAndZerosAfterIt)
 {
     SavedGame lone = smallGame();
     lone.width = 1;
-    lone.cubeRecords.resize(SavedGame::kCubeRecordBytes);
+    lone.bombCount = lone.marksPlaced = 0;
+    lone.cubeRecords.assign(kCubeRecordBytes, 0);
+    lone.cubeRecords[8] = 1; // covered
     const std::vector<std::uint8_t> image = encodeSavedGame(lone);
-    EXPECT_EQ(std::count(image.begin() + 304, image.end() - 1, 0), 7999 * 28);
-    EXPECT_EQ(decodeSavedGame(image)->cubeRecords, lone.cubeRecords);
+    EXPECT_EQ(std::count(image.begin() + 304 + 28, image.end() - 1, 0), 7999 * 28);
+    EXPECT_EQ(decodeSavedGame(image), lone);
 }
 
 TEST(SavedGame, AFailedWriteLeavesTheOldFileAsItWas)

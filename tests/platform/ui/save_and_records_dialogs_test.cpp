@@ -48,10 +48,12 @@ protected:
 TEST_F(AppWindowTest, SaveIntoASlotAskBeforeOverwritingAndLoadItBackExactly)
 {
     start();
+    // Bombs at (1, 0, 0) and (1, 1, 0): on a block three wide every other cube touches both.
     std::vector<Cube> cubes(3 * 2 * 2);
-    cubes[1].bomb = 1;
+    for (std::size_t i = 0; i < cubes.size(); ++i)
+        cubes[i].neighbourBombs = i == 1 || i == 4 ? 1 : 2;
+    cubes[1].bomb = cubes[4].bomb = 1;
     cubes[2].floodUntouched = cubes[2].covered = 0;
-    cubes[3].neighbourBombs = 2;
     cubes[4].intact = 0;
     cubes[5].suspect = 1;
     ASSERT_TRUE(game().restoreGame(0, 1, 3, 2, 2, 2, 0, cubes));
