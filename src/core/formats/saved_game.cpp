@@ -1,19 +1,19 @@
 // The saved-game file: building its image, and reading one back only when it is whole and sane.
 #include "core/formats/saved_game.h"
 
+#include "core/base/atomic_file.h"
 #include "core/base/little_endian.h"
+#include "core/base/read_file.h"
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <iomanip>
 #include <locale>
 #include <numeric>
 #include <sstream>
 #include <string_view>
-#include <system_error>
 
 namespace kubrix {
 
@@ -126,43 +126,6 @@ bool recordsAgree(const SavedGame& game)
     return bombs == game.bombCount && marks == game.marksPlaced;
 }
 
-// Until the project's bounded reader exists: regular files only, never more than one image.
-std::optional<std::vector<std::uint8_t>> readImage(const std::filesystem::path& path)
-{
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::uint8_t> bytes(SavedGame::kFileBytes + 1);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return bytes;
-}
-
-// Until the project's atomic writer exists: a temporary beside the file, renamed over it once
-// it is whole and flushed.
-bool writeImage(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
-{
-    std::filesystem::path temporary = path;
-    temporary += ".new";
-    bool written = false;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        written = out.good();
-    }
-    std::error_code error;
-    if (written)
-        std::filesystem::rename(temporary, path, error);
-    if (!written || error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 std::size_t SavedGame::cubeCount() const
@@ -224,13 +187,14 @@ std::optional<SavedGame> decodeSavedGame(std::span<const std::uint8_t> bytes)
 
 std::optional<SavedGame> readSavedGame(const std::filesystem::path& path)
 {
-    const auto bytes = readImage(path);
-    return bytes ? decodeSavedGame(*bytes) : std::nullopt;
+    // One byte over the cap is refused, so a longer file never decodes as its first part.
+    const FileBytes file = readFile(path, SavedGame::kFileBytes);
+    return file.ok() ? decodeSavedGame(file.bytes) : std::nullopt;
 }
 
 bool writeSavedGame(const std::filesystem::path& path, const SavedGame& game)
 {
-    return writeImage(path, encodeSavedGame(game));
+    return writeFileAtomically(path, encodeSavedGame(game));
 }
 
 std::string describeSavedGame(int width, int height, int depth, int marksPlaced, int bombCount,
