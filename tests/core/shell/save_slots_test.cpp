@@ -24,8 +24,7 @@ TEST(SaveSlots, NamesFillSlotsWhateverTheirCase)
     EXPECT_EQ(slots[4].file, folder / "KbxSave5.Sav");
     EXPECT_EQ(slots[1].file, folder / "KBXSAVE2.SAV") << "the slot's own name wins";
     EXPECT_FALSE(slots[1].description) << "and it is damaged";
-    for (const int empty : {0, 3})
-        EXPECT_TRUE(slots[static_cast<std::size_t>(empty)].file.empty()) << empty;
+    EXPECT_TRUE(slots[0].file.empty() && slots[3].file.empty());
 }
 
 } // namespace

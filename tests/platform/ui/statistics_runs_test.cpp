@@ -21,23 +21,21 @@ struct ProgramRun {
                            QString::fromStdString(config.path()));
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(KUBRIX_GAME_RUN_CHILD), {});
-        started = answer();
+        started = tell(nullptr);
     }
     ~ProgramRun()
     {
         process.kill(); // SIGKILL: no window is closed, nothing more is saved
         process.waitForFinished(5000);
     }
-    std::string answer()
+    // Sends the command, if any, and returns the next line the run prints.
+    std::string tell(const char* command)
     {
+        if (command != nullptr)
+            process.write(QByteArray(command) + '\n');
         while (!process.canReadLine() && process.waitForReadyRead(20000)) {
         }
         return process.readLine().trimmed().toStdString();
-    }
-    std::string tell(const char* command)
-    {
-        process.write(QByteArray(command) + '\n');
-        return answer();
     }
 
     QProcess process;
