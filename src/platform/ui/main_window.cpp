@@ -12,6 +12,7 @@
 #include "platform/ui/board_view.h"
 #include "platform/ui/custom_settings_dialog.h"
 #include "platform/ui/init_error_dialog.h"
+#include "platform/ui/skin_manager_dialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -136,11 +137,12 @@ void MainWindow::createActions()
     connect(actionSaveGame_, &QAction::triggered, this, &MainWindow::saveGame);
     connect(actionSound_, &QAction::triggered, this, [this] { game().toggleSound(); });
     connect(actionMusic_, &QAction::triggered, this, [this] { game().toggleMusic(); });
+    connect(actionSkins_, &QAction::triggered, this, &MainWindow::manageSkins);
     connect(actionExit_, &QAction::triggered, this, &QWidget::close);
     connect(actionTutorial_, &QAction::triggered, this, &MainWindow::toggleTutorial);
     // These commands have no handler yet: they stay disabled until their dialogs exist.
     for (QAction* later : {actionLoadGame_, actionStatistics_, actionRecords_, actionPreferences_,
-                           actionSkins_, actionAutomaticUpdates_, actionContents_, actionAbout_})
+                           actionAutomaticUpdates_, actionContents_, actionAbout_})
         later->setEnabled(false);
 }
 
@@ -231,6 +233,14 @@ void MainWindow::saveGame()
         return;
     }
     // A running game is saved through the load/save dialog, which comes with saved games.
+}
+
+void MainWindow::manageSkins()
+{
+    SkinManager manager(services_.skins, services_.settings, services_.messages,
+                        services_.skinChanged);
+    SkinManagerDialog dialog(manager, services_.opener, services_.messages, this);
+    dialog.exec();
 }
 
 void MainWindow::viewReset(bool reinitialise)
