@@ -17,9 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (step.kind == ScriptStep::Kind::End)
             break;
         fuzz::require(line > before);
+        // The author's tool reads on past an error, so reading must go on from there.
         if (step.kind == ScriptStep::Kind::Error) {
             fuzz::require(step.error.find(std::to_string(line)) != std::string::npos);
-            break;
+            fuzz::require(!step.detail.empty());
+            continue;
         }
         // A value never carries a line end: nothing read can start another statement.
         fuzz::require(step.statement.value.find_first_of("\r\n") == std::string::npos);

@@ -44,10 +44,12 @@ AppContext::AppContext(AppContextOptions options)
       settings_(options.settings ? *options.settings : *ownSettings_),
       clock_(options.clock ? *options.clock : systemClock_),
       dataFolder_(createdFolder(std::move(options.dataFolder))), builtInSkin_(builtInSkinPackage()),
+      ownMessages_(ownMessagesUnless(options.messages)),
+      messages_(options.messages ? *options.messages : *ownMessages_),
+      opener_(options.opener ? *options.opener : xdgOpener_), skinInfo_(opener_, messages_),
       skins_(builtInSkin_, settings_, dataFolder_,
              options.skinInfo ? *options.skinInfo : skinInfo_),
-      textures_(skins_), ownMessages_(ownMessagesUnless(options.messages)),
-      messages_(options.messages ? *options.messages : *ownMessages_),
+      textures_(skins_),
       ownSound_(options.sound ? nullptr : std::make_unique<SoundSystem>(skins_, messages_)),
       sound_(options.sound ? *options.sound : *ownSound_),
       probeDevice_(options.probeDevice ? std::move(options.probeDevice) : &probeDevice),
@@ -79,13 +81,14 @@ bool AppContext::createMainWindow()
     // A stored skin introduces itself with a modal popup; that must happen now, not from
     // inside the first paint that would otherwise load it.
     skins_.defaultSkin();
-    auto shutdownSound = [this] {
-        if (ownSound_)
-            ownSound_->shutdownSound();
-    };
-    window_ = std::make_unique<MainWindow>(
-        MainWindowServices{app_, settings_, clock_, sound_, skins_, textures_, messages_,
-                           dataFolder_, probeDevice_, shutdownSound});
+    window_ = std::make_unique<MainWindow>(MainWindowServices{
+        app_, settings_, clock_, sound_, skins_, textures_, messages_, dataFolder_, opener_,
+        probeDevice_,
+        [this] {
+            if (ownSound_)
+                ownSound_->shutdownSound();
+        },
+        [this] { skinChanged(); }});
     host_.attach(window_.get());
     window_->setWindowIcon(gameIcon());
     window_->onCreate();

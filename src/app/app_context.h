@@ -8,6 +8,7 @@
 #include "platform/gl/texture_set.h"
 #include "platform/ui/main_window_host.h"
 #include "platform/ui/skin_info_popup.h"
+#include "platform/ui/xdg_url_opener.h"
 
 #include <filesystem>
 #include <functional>
@@ -23,8 +24,8 @@ class Messages;
 class SettingsStore;
 
 // Every field left empty takes the program's own: the per-user settings file, the system clock,
-// the per-user data folder, the sound output, message boxes and the real device probe. Tests
-// fill them in.
+// the per-user data folder, the sound output, message boxes, the real device probe, the skin
+// popup and xdg-open. Tests fill them in.
 struct AppContextOptions {
     SettingsStore* settings = nullptr;
     const Clock* clock = nullptr;
@@ -33,6 +34,7 @@ struct AppContextOptions {
     Messages* messages = nullptr;
     std::function<int()> probeDevice;
     SkinInfoPresenter* skinInfo = nullptr;
+    UrlOpener* opener = nullptr;
 };
 
 class AppContext final : public AppShell {
@@ -74,11 +76,13 @@ private:
     const Clock& clock_;
     std::filesystem::path dataFolder_;
     std::vector<std::uint8_t> builtInSkin_;
+    std::unique_ptr<Messages> ownMessages_;
+    Messages& messages_;
+    XdgUrlOpener xdgOpener_;
+    UrlOpener& opener_;
     SkinInfoPopup skinInfo_;
     SkinStore skins_;
     TextureSet textures_;
-    std::unique_ptr<Messages> ownMessages_;
-    Messages& messages_;
     std::unique_ptr<SoundSystem> ownSound_;
     SoundPlayer& sound_;
     MainWindowHost host_;

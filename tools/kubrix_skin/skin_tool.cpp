@@ -1,7 +1,6 @@
 // The kubrix-skin command line.
 #include "kubrix_skin/skin_tool.h"
 
-#include "core/base/messages.h"
 #include "core/formats/packed_image.h"
 #include "core/formats/skin_package.h"
 #include "core/formats/wave_reader.h"
@@ -20,30 +19,19 @@ constexpr const char* kUsage =
        kubrix-skin info PACKAGE
        kubrix-skin unpack PACKAGE DIR
 
-compile  Builds the skin package that the script's SAVETO names, into DIR (default: the
-         current folder). Sound and bitmap names in the script are relative to the script's
-         folder. On failure every message the game would show is printed, in order, and the
-         exit status is 1. Nothing is applied and no settings are written.
+compile  Checks the script and every sound and bitmap it names (relative to the script's
+         folder) and, when all is well, writes the package that SAVETO names into DIR
+         (default: the current folder). Every problem found is printed, one a line, as
+         SCRIPT:LINE: message (SCRIPT: message when no one line is at fault); problems
+         marked "warning:" still let the package be written. With any other problem no
+         package is written and the exit status is 1. Nothing is applied and no settings
+         are written.
 info     Prints the package's four texts, its fifteen slots (offset and size), the size of
          its two images and the format of its nine sounds.
 unpack   Writes skin.txt, the images as 24-bit BMP files with their masks (NAME_.bmp, alpha
          as grey) and the sounds as WAV files into DIR; compiling skin.txt rebuilds the
          package. Start a new skin from an installed one this way.
 )";
-
-class PrintedMessages final : public Messages {
-public:
-    explicit PrintedMessages(std::ostream& err) : err_(err) {}
-    MessageAnswer show(std::string_view text, std::string_view, MessageIcon,
-                       MessageButtons) override
-    {
-        err_ << text << "\n";
-        return MessageAnswer::Ok;
-    }
-
-private:
-    std::ostream& err_;
-};
 
 int compile(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
@@ -52,12 +40,15 @@ int compile(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         folder = args[3];
     else if (args.size() != 2)
         return err << kUsage, 2;
-    PrintedMessages messages(err);
-    const SkinBuild build = buildSkinPackage(args[1], folder, messages);
-    if (!build.error.empty()) {
-        err << build.error << "\n";
-        return 1;
+    const SkinBuild build = checkSkinScript(args[1], folder);
+    for (const SkinProblem& problem : build.problems) {
+        err << args[1] << ":";
+        if (problem.line > 0)
+            err << problem.line << ":";
+        err << (problem.warning ? " warning: " : " ") << problem.text << "\n";
     }
+    if (!build.package)
+        return 1;
     out << "kubrix-skin: wrote " << (folder / build.saveTo).string() << "\n";
     return 0;
 }

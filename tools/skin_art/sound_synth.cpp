@@ -14,7 +14,7 @@ namespace kubrix {
 
 namespace {
 
-constexpr int kRate = 11025;
+constexpr int kRate = 22050;
 constexpr double kTwoPi = 6.283185307179586;
 
 using Signal = std::vector<double>;
@@ -48,12 +48,16 @@ struct Note {
     double glideTo = 0.0; // frequency reached at the end of the length; 0 for a steady pitch
 };
 
-void addNote(Signal& out, const Voice& voice, const Note& note)
+// A looping signal takes what sounds past its end at its start, where it will be heard when the
+// loop comes round.
+enum class Ending { Cut, Loop };
+
+void addNote(Signal& out, const Voice& voice, const Note& note, Ending ending = Ending::Cut)
 {
     const auto first = static_cast<std::size_t>(std::lround(note.start * kRate));
     const auto count = static_cast<std::size_t>((note.length + voice.release) * kRate);
     double phase = 0.0; // in cycles, kept in 0..1 so that long notes keep their precision
-    for (std::size_t i = 0; i < count && first + i < out.size(); ++i) {
+    for (std::size_t i = 0; i < count && (ending == Ending::Loop || first + i < out.size()); ++i) {
         const double t = static_cast<double>(i) / kRate;
         double envelope = t < voice.attack
                               ? t / voice.attack
@@ -76,7 +80,7 @@ void addNote(Signal& out, const Voice& voice, const Note& note)
                 sample += voice.harmonics[k] * std::sin(kTwoPi * partial * phase);
             }
         }
-        out[first + i] += note.level * envelope * sample;
+        out[(first + i) % out.size()] += note.level * envelope * sample;
     }
 }
 
@@ -124,40 +128,43 @@ void putId(std::vector<std::uint8_t>& out, const char* id)
     }
 }
 
-// Scales the loudest sample to peak (below 1, so nothing clips), fades both edges to silence so
-// that starting and stopping never click, and wraps the 8-bit samples in a RIFF WAVE file.
-std::vector<std::uint8_t> toWave(const Signal& signal, double peak, double fadeOut = 0.005)
+// Scales the loudest sample to peak (below 1, so nothing clips) and wraps the signal in a RIFF
+// WAVE file of 16-bit signed samples. An effect fades in and out at its edges so that starting
+// and stopping never click; a loop keeps its edges, which join each other.
+std::vector<std::uint8_t> toWave(const Signal& signal, double peak, double fadeOut = 0.005,
+                                 Ending ending = Ending::Cut)
 {
     const double loudest = std::abs(
         *std::ranges::max_element(signal, {}, [](double sample) { return std::abs(sample); }));
     const double gain = loudest > 0.0 ? peak / loudest : 0.0;
     constexpr double kFadeIn = 0.004;
-    const auto length = static_cast<std::uint32_t>(signal.size());
-    const std::uint32_t pad = length & 1U;
+    constexpr std::uint32_t kBytes = 2;
+    const auto length = static_cast<std::uint32_t>(signal.size()) * kBytes;
 
     std::vector<std::uint8_t> out;
-    out.reserve(44 + length + pad);
+    out.reserve(44 + length);
     putId(out, "RIFF");
-    appendLe32(out, 4 + (8 + 16) + (8 + length + pad));
+    appendLe32(out, 4 + (8 + 16) + (8 + length));
     putId(out, "WAVE");
     putId(out, "fmt ");
     appendLe32(out, 16);
     appendLe16(out, 1); // PCM
     appendLe16(out, 1); // one channel
     appendLe32(out, kRate);
-    appendLe32(out, kRate); // bytes a second
-    appendLe16(out, 1);     // block alignment
-    appendLe16(out, 8);     // bits a sample
+    appendLe32(out, kRate * kBytes); // bytes a second
+    appendLe16(out, kBytes);         // block alignment
+    appendLe16(out, 8 * kBytes);     // bits a sample
     putId(out, "data");
     appendLe32(out, length);
-    for (std::uint32_t i = 0; i < length; ++i) {
+    for (std::size_t i = 0; i < signal.size(); ++i) {
         const double t = static_cast<double>(i) / kRate;
-        const double left = static_cast<double>(length - 1 - i) / kRate;
-        const double edge = std::min({1.0, t / kFadeIn, left / fadeOut});
-        const long level = std::lround(128.0 + 127.0 * gain * edge * signal[i]);
-        out.push_back(static_cast<std::uint8_t>(std::clamp(level, 0L, 255L)));
+        const double left = static_cast<double>(signal.size() - 1 - i) / kRate;
+        const double edge =
+            ending == Ending::Loop ? 1.0 : std::min({1.0, t / kFadeIn, left / fadeOut});
+        const long level =
+            std::clamp(std::lround(32767.0 * gain * edge * signal[i]), -32767L, 32767L);
+        appendLe16(out, static_cast<std::uint16_t>(level));
     }
-    out.resize(out.size() + pad, 0);
     return out;
 }
 
@@ -260,7 +267,8 @@ std::vector<std::uint8_t> hiScoreSound()
 }
 
 // 36 bars of 4/4 fill 88 seconds exactly (about 98 beats a minute), so the loop comes back to
-// its first bar on the beat.
+// its first bar on the beat. The last bar plays as full as any other and its notes ring on into
+// the first, so the loop has no seam to hear.
 constexpr int kMusicBars = 36;
 constexpr double kBar = 88.0 / kMusicBars;
 constexpr double kEighth = kBar / 8.0;
@@ -308,21 +316,23 @@ std::vector<std::uint8_t> musicSound()
     const Voice lead{{1.0, 0.0, 0.11, 0.0, 0.04}, 0.03, 0.5, 0.55, 0.15, 0.004};
     const int pattern[8] = {0, 1, 2, 3, 2, 1, 2, 1};
 
+    const auto play = [&out](const Voice& voice, const Note& note) {
+        addNote(out, voice, note, Ending::Loop);
+    };
+
     for (int bar = 0; bar < kMusicBars; ++bar) {
         const Chord chord = chordOf(kProgression[bar]);
         const double start = bar * kBar;
-        // The last bar thins out and falls silent before the loop starts again.
-        const bool last = bar == kMusicBars - 1;
         for (const int tone : chord.tones) {
-            addNote(out, pad, {start, last ? 0.6 * kBar : kBar - 0.1, noteHz(tone), 0.07});
+            play(pad, {start, kBar - 0.1, noteHz(tone), 0.07});
         }
-        for (int beat = 0; beat < (last ? 1 : 2); ++beat) {
-            addNote(out, bass, {start + 4 * beat * kEighth, 3 * kEighth, noteHz(chord.bass), 0.22});
+        for (int beat = 0; beat < 2; ++beat) {
+            play(bass, {start + 4 * beat * kEighth, 3 * kEighth, noteHz(chord.bass), 0.22});
         }
-        for (int step = 0; step < (last ? 6 : 8); ++step) {
+        for (int step = 0; step < 8; ++step) {
             const int index = pattern[step];
             const int tone = index == 3 ? chord.tones[0] + 24 : chord.tones[index] + 12;
-            addNote(out, pluck, {start + step * kEighth, 0.2, noteHz(tone), 0.05});
+            play(pluck, {start + step * kEighth, 0.2, noteHz(tone), 0.05});
         }
     }
     // The melody rests in the first phrase, so the music opens quietly, and in the last.
@@ -332,13 +342,13 @@ std::vector<std::uint8_t> musicSound()
         for (int i = 0, eighth = 0; i < 28 && melody[i + 1] > 0; i += 2) {
             const Note note{start + eighth * kEighth, melody[i + 1] * kEighth - 0.05,
                             noteHz(melody[i]), 0.2};
-            addNote(out, lead, note);
+            play(lead, note);
             // A soft echo a quarter note later gives the melody some room.
-            addNote(out, lead, {note.start + 2 * kEighth, note.length, note.hz, 0.05});
+            play(lead, {note.start + 2 * kEighth, note.length, note.hz, 0.05});
             eighth += melody[i + 1];
         }
     }
-    return toWave(out, 0.7);
+    return toWave(out, 0.7, 0.0, Ending::Loop);
 }
 
 } // namespace

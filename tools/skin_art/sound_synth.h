@@ -16,9 +16,9 @@ struct DefaultSound {
 // In slot order: GAMEOVER, HISCORE, MARKED, QUESTION, SAFE, START, UNMARK, WIN, MUSIC.
 const std::array<DefaultSound, 9>& defaultSounds();
 
-// The complete bytes of a RIFF WAVE file: PCM, one channel, 8-bit unsigned samples (128 is
-// silence), 11025 samples per second, a 16-byte "fmt " chunk. Empty for a slot outside 0..8.
-// The same slot always gives the same bytes.
+// The complete bytes of a RIFF WAVE file: PCM, one channel, 16-bit signed little-endian samples,
+// 22050 samples per second, a 16-byte "fmt " chunk. Empty for a slot outside 0..8. The same slot
+// always gives the same bytes. The music is made to loop: its end runs on into its start.
 std::vector<std::uint8_t> synthesiseSound(int slot);
 
 // Writes every sound under its file name into folder (created if missing).

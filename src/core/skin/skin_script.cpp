@@ -71,12 +71,36 @@ int indexOf(ScriptVariable variable, std::string_view index)
     return -1;
 }
 
-ScriptStep failure(std::string text)
+ScriptStep failure(std::string text, std::string detail)
 {
     ScriptStep step;
     step.kind = ScriptStep::Kind::Error;
     step.error = std::move(text);
+    step.detail = std::move(detail);
     return step;
+}
+
+template <std::size_t N> std::string listed(const std::array<std::string_view, N>& names)
+{
+    std::string list;
+    for (std::size_t i = 0; i < N; ++i)
+        list.append(i == 0 ? "" : i + 1 == N ? " or " : ", ").append(names[i]);
+    return list;
+}
+
+std::string indexDetail(ScriptVariable variable, const std::string& index)
+{
+    switch (variable) {
+    case ScriptVariable::Info:
+        return "INFO[" + index + "]: the index is one of " + listed(kInfoIndexNames);
+    case ScriptVariable::Sound:
+        return "SOUND[" + index + "]: the index is one of " + listed(kSoundIndexNames);
+    case ScriptVariable::Image:
+        return "IMAGE[" + index + "]: the index is one of " + listed(kImageIndexNames);
+    case ScriptVariable::SaveTo:
+        break;
+    }
+    return "SAVETO[" + index + "]: SAVETO takes no index";
 }
 
 } // namespace
@@ -126,26 +150,26 @@ ScriptStep readStatement(std::istream& script, int& lineCounter)
             continue;
         if (line.find('=') == std::string::npos)
             return failure(
-                withLine("Syntax Error Line %d. Missing Assignment Operator ('=').", lineCounter));
+                withLine("Syntax Error Line %d. Missing Assignment Operator ('=').", lineCounter),
+                "no \"=\": a statement reads VARIABLE[INDEX] = value");
         SplitStatement parts;
         std::string error;
         if (!splitStatement(line, lineCounter, parts, error))
-            return failure(error);
+            return failure(error, "bad index: a statement reads VARIABLE[INDEX] = value");
         const int variable = find(kVariables, parts.variable);
         if (variable < 0)
-            return failure(withLine("Invalid variable specified line %d.", lineCounter));
+            return failure(withLine("Invalid variable specified line %d.", lineCounter),
+                           "unknown variable \"" + parts.variable + "\": the variable is " +
+                               listed(kVariables) + ", in capitals");
         ScriptStep step;
         step.kind = ScriptStep::Kind::Statement;
         step.statement.variable = static_cast<ScriptVariable>(variable);
         step.statement.value = parts.value;
-        if (step.statement.variable == ScriptVariable::SaveTo) {
-            if (!parts.index.empty())
-                return failure(withLine("Invalid index specified line %d.", lineCounter));
-        } else {
-            step.statement.index = indexOf(step.statement.variable, parts.index);
-            if (step.statement.index < 0)
-                return failure(withLine("Invalid index specified line %d.", lineCounter));
-        }
+        const bool indexed = step.statement.variable != ScriptVariable::SaveTo;
+        step.statement.index = indexed ? indexOf(step.statement.variable, parts.index) : -1;
+        if (indexed ? step.statement.index < 0 : !parts.index.empty())
+            return failure(withLine("Invalid index specified line %d.", lineCounter),
+                           indexDetail(step.statement.variable, parts.index));
         return step;
     }
     return {};

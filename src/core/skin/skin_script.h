@@ -34,7 +34,8 @@ struct ScriptStep {
     enum class Kind { Statement, End, Error };
     Kind kind = Kind::End;
     ScriptStatement statement;
-    std::string error;
+    std::string error;  // the game's message, which names the line
+    std::string detail; // the same fault told to the script's author, without the line
 };
 
 // The largest script the compiler reads; a real one is a few hundred bytes.

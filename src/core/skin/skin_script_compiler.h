@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kubrix {
 
@@ -20,10 +21,18 @@ public:
     virtual void applyCompiledSkin(const SkinPackage& package, const std::string& saveTo) = 0;
 };
 
+// One fault of a script as its author is told it.
+struct SkinProblem {
+    int line = 0; // the script line at fault, from 1; 0 when no one line is
+    std::string text;
+    bool warning = false; // the package is still built
+};
+
 struct SkinBuild {
     std::optional<SkinPackage> package; // saved, with its path set to the script's path
     std::string saveTo;                 // the SAVETO name as written
-    std::string error;                  // empty on success
+    std::string error;                  // the game's one message; empty on success
+    std::vector<SkinProblem> problems;  // by line; filled by checkSkinScript only
 };
 
 // Reads the script, loads every file it names (relative to the script's folder), and saves
@@ -34,6 +43,12 @@ struct SkinBuild {
 // returned, not shown.
 SkinBuild buildSkinPackage(const std::filesystem::path& scriptPath,
                            const std::filesystem::path& skinFolder, Messages& messages);
+
+// For skin authors: the same build, but it looks on past the first fault so that one run
+// names every faulty line and file, and each refused file comes with the reader's reason in
+// one problem. Nothing is shown; the package is saved only when no problem but warnings came.
+SkinBuild checkSkinScript(const std::filesystem::path& scriptPath,
+                          const std::filesystem::path& skinFolder);
 
 // The whole import: build, then apply through applier on success, or show the one error.
 bool compileSkinScript(const std::filesystem::path& scriptPath,

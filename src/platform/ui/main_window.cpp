@@ -15,6 +15,7 @@
 #include "platform/ui/init_error_dialog.h"
 #include "platform/ui/load_save_dialog.h"
 #include "platform/ui/statistics_dialog.h"
+#include "platform/ui/skin_manager_dialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -143,11 +144,12 @@ void MainWindow::createActions()
     connect(actionRecords_, &QAction::triggered, this, &MainWindow::showRecords);
     connect(actionSound_, &QAction::triggered, this, [this] { game().toggleSound(); });
     connect(actionMusic_, &QAction::triggered, this, [this] { game().toggleMusic(); });
+    connect(actionSkins_, &QAction::triggered, this, &MainWindow::manageSkins);
     connect(actionExit_, &QAction::triggered, this, &QWidget::close);
     connect(actionTutorial_, &QAction::triggered, this, &MainWindow::toggleTutorial);
     // These commands have no handler yet: they stay disabled until their dialogs exist.
     for (QAction* later :
-         {actionPreferences_, actionSkins_, actionAutomaticUpdates_, actionContents_, actionAbout_})
+         {actionPreferences_, actionAutomaticUpdates_, actionContents_, actionAbout_})
         later->setEnabled(false);
 }
 
@@ -272,6 +274,14 @@ void MainWindow::showStatistics()
 void MainWindow::showRecords()
 {
     HighScoresDialog(game(), this).exec();
+}
+
+void MainWindow::manageSkins()
+{
+    SkinManager manager(services_.skins, services_.settings, services_.messages,
+                        services_.skinChanged);
+    SkinManagerDialog dialog(manager, services_.opener, services_.messages, this);
+    dialog.exec();
 }
 
 void MainWindow::viewReset(bool reinitialise)

@@ -34,6 +34,7 @@ class SettingsStore;
 class SkinStore;
 class SoundPlayer;
 class TextureSet;
+class UrlOpener;
 
 struct MainWindowServices {
     GameApp& app;
@@ -45,10 +46,14 @@ struct MainWindowServices {
     Messages& messages;
     // Where the save slots' files live.
     std::filesystem::path dataFolder;
+    // Opens the web and mail addresses of the dialogs' links.
+    UrlOpener& opener;
     // The start-up check for a usable OpenGL device: kDeviceOpenGL or kDeviceUnavailable.
     std::function<int()> probeDevice;
     // Stops and releases every sound as the window goes.
     std::function<void()> shutdownSound;
+    // After the current skin changed: new textures, new sounds, the music started again.
+    std::function<void()> skinChanged;
 };
 
 // Each menu command is a QAction named "action" and the command's name ("actionNew",
@@ -135,6 +140,7 @@ private:
     void gameLoaded(const Quaternion& rotation);
     void showStatistics();
     void showRecords();
+    void manageSkins();
     void tutorialClosed();
     void playStartSound();
     // The first paint's: START when sound is on, then the music when it is on.

@@ -1,6 +1,8 @@
 // The skin information popup.
 #include "platform/ui/skin_info_popup.h"
 
+#include "platform/ui/hyper_link.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFontMetrics>
@@ -9,6 +11,9 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <tuple>
+#include <utility>
 
 namespace kubrix {
 
@@ -36,31 +41,19 @@ QString shown(const QString& text)
     return QFontMetrics(QApplication::font()).elidedText(text, Qt::ElideRight, width);
 }
 
-QLabel* addLine(QVBoxLayout& layout, const char* name, const QString& text)
+void addLine(QVBoxLayout& layout, QLabel* line, const char* name)
 {
-    auto* line = new QLabel;
     line->setObjectName(QString::fromLatin1(name));
     line->setAlignment(Qt::AlignCenter);
-    line->setTextFormat(Qt::PlainText);
-    line->setText(shown(text));
-    layout.addWidget(line);
-    return line;
-}
-
-// The skin's texts are the author's, never markup: both the shown text and the target are
-// escaped, so a stray "<" or quote shows as itself.
-QLabel* addLink(QVBoxLayout& layout, const char* name, const QString& target, const QString& text)
-{
-    QLabel* line = addLine(layout, name, QString());
-    line->setTextFormat(Qt::RichText);
-    line->setText(QStringLiteral("<a href=\"%1\">%2</a>")
-                      .arg(target.toHtmlEscaped(), shown(text).toHtmlEscaped()));
-    line->setOpenExternalLinks(true);
-    line->setTextInteractionFlags(Qt::TextBrowserInteraction);
-    return line;
+    layout.addWidget(line, 0, Qt::AlignHCenter);
 }
 
 } // namespace
+
+SkinInfoPopup::SkinInfoPopup(UrlOpener& opener, Messages& messages)
+    : opener_(opener), messages_(messages)
+{
+}
 
 void SkinInfoPopup::showSkinInfo(const SkinPackage& package)
 {
@@ -73,12 +66,23 @@ void SkinInfoPopup::showSkinInfo(const SkinPackage& package)
     frame->setLineWidth(1);
     auto* lines = new QVBoxLayout(frame);
     lines->setContentsMargins(24, 12, 24, 12);
-    addLine(*lines, kNameLine, textOf(package, kInfoName));
-    addLine(*lines, kAuthorLine, textOf(package, kInfoAuthor));
+    for (const auto& [name, info] : {std::pair{kNameLine, kInfoName}, {kAuthorLine, kInfoAuthor}}) {
+        auto* line = new QLabel;
+        line->setTextFormat(Qt::PlainText);
+        line->setText(shown(textOf(package, info)));
+        addLine(*lines, line, name);
+    }
+    // The e-mail link opens a message to the address; both links fit their texts.
     const QString email = textOf(package, kInfoEmail);
-    addLink(*lines, kEmailLine, QStringLiteral("mailto:") + email, email);
     const QString web = textOf(package, kInfoWeb);
-    addLink(*lines, kWebLine, web, web);
+    for (const auto& [name, target, text] :
+         {std::tuple{kEmailLine, QStringLiteral("mailto:") + email, email}, {kWebLine, web, web}}) {
+        auto* link = new HyperLink({}, opener_, messages_);
+        link->setUrl(target);
+        link->setLinkText(shown(text));
+        link->setAutoSize(true);
+        addLine(*lines, link, name);
+    }
 
     auto* outer = new QVBoxLayout(&popup);
     outer->setContentsMargins(0, 0, 0, 0);

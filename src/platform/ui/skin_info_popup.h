@@ -5,6 +5,9 @@
 
 namespace kubrix {
 
+class Messages;
+class UrlOpener;
+
 // Shows the skin's name, its author and the author's e-mail and web links, centred on four
 // lines, modally, and closes by itself after a few seconds.
 class SkinInfoPopup final : public SkinInfoPresenter {
@@ -17,7 +20,14 @@ public:
     static constexpr const char* kEmailLine = "email";
     static constexpr const char* kWebLine = "web";
 
+    // The links open their targets through opener and report failures through messages.
+    SkinInfoPopup(UrlOpener& opener, Messages& messages);
+
     void showSkinInfo(const SkinPackage& package) override;
+
+private:
+    UrlOpener& opener_;
+    Messages& messages_;
 };
 
 } // namespace kubrix

@@ -1,6 +1,8 @@
 // Real sound through OpenAL Soft's wave back end: what the player hears, measured.
 #include "core/base/memory_settings_store.h"
+#include "core/formats/wave_reader.h"
 #include "core/skin/skin_store.h"
+#include "default_skin/builtin_skin.h"
 #include "platform/audio/sound_output.h"
 #include "platform/audio/sound_system.h"
 #include "support/game_fixture.h"
@@ -9,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -70,9 +73,10 @@ public:
 
 class SoundWave : public test::GameFixture {
 protected:
-    void useSkin(bool gaps)
+    void useSkin(bool gaps) { useSkinBytes(testSkin(gaps)); }
+    void useSkinBytes(std::vector<std::uint8_t> bytes)
     {
-        skinBytes = testSkin(gaps);
+        skinBytes = std::move(bytes);
         skins = std::make_unique<SkinStore>(skinBytes, store, ".", popup);
         system = std::make_unique<SoundSystem>(*skins, messages);
     }
@@ -198,6 +202,41 @@ TEST_F(SoundWave, EmptyAndInvalidSlotsAreSilentAndTheOthersPlay)
     EXPECT_EQ(test::toneSeconds(r, toneOf(SoundId::Question)), 0.0);
     EXPECT_GT(test::toneSeconds(r, toneOf(SoundId::Marked)), 0.15);
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// The built-in music's last and first 0.4 s, joined as its loop joins them: OpenAL plays on
+// across the join without a gap.
+TEST_F(SoundWave, TheBuiltInMusicPlaysOnAcrossItsLoopPoint)
+{
+    const auto builtIn = SkinPackage::fromBuiltIn(builtInSkinPackage());
+    ASSERT_TRUE(builtIn.has_value());
+    const auto music = builtIn->soundBytes(static_cast<int>(SoundId::Music));
+    WaveReader reader;
+    ASSERT_EQ(reader.open(music.data(), music.size()), WaveStatus::Ok);
+    std::vector<std::uint8_t> data(reader.dataSize());
+    std::size_t copied = 0;
+    ASSERT_EQ(reader.read(data.data(), data.size(), &copied), WaveStatus::Ok);
+    const std::uint32_t rate = reader.format().samplesPerSecond;
+    const auto part = static_cast<std::ptrdiff_t>(rate * 4 / 10 * 2);
+    std::vector<std::uint8_t> join(data.end() - part, data.end());
+    join.insert(join.end(), data.begin(), data.begin() + part);
+    SkinPackage package;
+    package.setSoundBytes(static_cast<int>(SoundId::Music), test::pcmWave(join, 1, rate, 16));
+    useSkinBytes(package.bytes());
+    system->playMusic();
+    std::this_thread::sleep_for(800ms);
+    const test::Recording r = finish();
+
+    const auto quiet = [](float s) { return std::abs(s) < 1e-3F; };
+    const auto begin = std::find_if_not(r.samples.begin(), r.samples.end(), quiet);
+    ASSERT_GT(r.samples.end() - begin, r.rate * 7 / 10);
+    std::ptrdiff_t run = 0;
+    std::ptrdiff_t longest = 0;
+    for (auto s = begin; s != begin + r.rate * 7 / 10; ++s) {
+        run = quiet(*s) ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    EXPECT_LT(longest, r.rate * 3 / 1000) << "a gap of " << longest << " samples";
 }
 
 // Run in its own process with no usable back end (see the test list).

@@ -7,6 +7,7 @@
 #include "core/base/memory_settings_store.h"
 #include "platform/gl/device_probe.h"
 #include "platform/ui/main_window.h"
+#include "support/fake_url_opener.h"
 #include "support/recording_messages.h"
 #include "support/recording_services.h"
 #include "support/temp_folder.h"
@@ -39,8 +40,9 @@ protected:
         // The first start of an installation opens the tutorial; tests that want it say so.
         if (!firstRun)
             store.writeInt("Startup", "hst", 1);
-        context = std::make_unique<AppContext>(AppContextOptions{
-            &store, &clock, data.path(), &sound, &messages, [this] { return probeResult; }});
+        context = std::make_unique<AppContext>(
+            AppContextOptions{&store, &clock, data.path(), &sound, &messages,
+                              [this] { return probeResult; }, skinInfo, &opener});
         return *context;
     }
 
@@ -92,6 +94,9 @@ protected:
     TempFolder data;
     RecordingSoundPlayer sound;
     RecordingMessages messages;
+    FakeUrlOpener opener;
+    // The real popup unless a test sets its own before start().
+    SkinInfoPresenter* skinInfo = nullptr;
     int probeResult = kDeviceOpenGL;
     bool firstRun = false;
     std::unique_ptr<AppContext> context;

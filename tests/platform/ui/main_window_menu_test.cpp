@@ -73,7 +73,7 @@ TEST_F(AppWindowTest, MenuHoldsEveryCommandInOrderWithItsShortcutAndLaterOnesDis
                       {"&Sound", "actionSound", "", true},
                       {"&Music", "actionMusic", "", true},
                       {"&Preferences...", "actionPreferences", "", false},
-                      {"S&kins...", "actionSkins", "", false},
+                      {"S&kins...", "actionSkins", "", true},
                       {"Automatic Updates...", "actionAutomaticUpdates", "", false},
                       {"-", "", "", false},
                       {"E&xit", "actionExit", "", true},

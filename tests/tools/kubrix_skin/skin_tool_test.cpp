@@ -89,15 +89,30 @@ TEST_F(SkinTool, CompileThenDescribe)
     EXPECT_EQ(got[29], "sound MUSIC 1 2 22050 16 4");
 }
 
-TEST_F(SkinTool, FailuresPrintTheGamesMessagesInOrder)
+TEST_F(SkinTool, CompileNamesEveryFaultWithItsLineAndWritesNothing)
 {
-    folder.write("bad.txt", "SAVETO = B.KBS\nIMAGE[TILES] = none.bmp\n");
-    const ToolRun run =
-        tool({"compile", (folder / "bad.txt").string(), "--skin-dir", out.path().string()});
+    writeBmp24((folder / "big.bmp").string(), tricky(300), BmpChannel::Colour);
+    writeBmp24((folder / "tex_.bmp").string(), tricky(8), BmpChannel::AlphaAsGrey);
+    folder.write("bad.txt", "// faults on lines 2, 3, 5 and 6, a warning on 7\n"
+                            "SOUND[START] = gone.wav\nsound[WIN] = start.wav\nSAVETO = B.KBS\n"
+                            "IMAGE[TILES] = big.bmp\nINFO[NAME]\nIMAGE[TEXTURE] = tex.bmp\n");
+    const std::string script = (folder / "bad.txt").string();
+    const ToolRun run = tool({"compile", script, "--skin-dir", out.path().string()});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Could not open bitmap file none.bmp.\n"
-                       "Problem Reading Image File none.bmp.  Import Cancelled.\n");
+    EXPECT_EQ(run.err,
+              script + ":2: SOUND[START] gone.wav: no such file\n" + script +
+                  ":3: unknown variable \"sound\": the variable is SAVETO, INFO, SOUND or "
+                  "IMAGE, in capitals\n" +
+                  script +
+                  ":5: IMAGE[TILES] big.bmp: Images must be square (same width and height in "
+                  "pixels) and the width and height must both be a power of two.\n" +
+                  script + ":6: no \"=\": a statement reads VARIABLE[INDEX] = value\n" + script +
+                  ":7: warning: IMAGE[TEXTURE] tex.bmp: the mask tex_.bmp is left out, so the "
+                  "image is opaque: it is not the image's size\n");
     EXPECT_FALSE(std::filesystem::exists(out / "B.KBS"));
+    folder.write("nosave.txt", "INFO[NAME] = N\n");
+    EXPECT_EQ(tool({"compile", (folder / "nosave.txt").string()}).err,
+              (folder / "nosave.txt").string() + ": no SAVETO line names the package to write\n");
 
     folder.write("junk.KBS", "junk");
     const ToolRun info = tool({"info", (folder / "junk.KBS").string()});
@@ -109,6 +124,7 @@ TEST_F(SkinTool, FailuresPrintTheGamesMessagesInOrder)
     const ToolRun help = tool({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("unpack PACKAGE DIR"), std::string::npos);
+    EXPECT_NE(help.out.find("SCRIPT:LINE: message"), std::string::npos);
 }
 
 TEST_F(SkinTool, UnpackedScriptCompilesBackByteForByte)

@@ -18,13 +18,14 @@ namespace kubrix {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-constexpr int kRate = 11025;
+using Samples = std::vector<std::int16_t>;
+constexpr int kRate = 22050;
 constexpr int kMusic = 8;
 constexpr int kSafe = 4;
 
 struct Decoded {
     WaveFormat format;
-    Bytes samples;
+    Samples samples;
 };
 
 Decoded decode(const Bytes& file)
@@ -33,29 +34,30 @@ Decoded decode(const Bytes& file)
     Decoded decoded;
     EXPECT_EQ(reader.open(file.data(), file.size()), WaveStatus::Ok);
     decoded.format = reader.format();
-    decoded.samples.resize(reader.dataSize());
+    Bytes data(reader.dataSize());
     std::size_t copied = 0;
-    EXPECT_EQ(reader.read(decoded.samples.data(), decoded.samples.size(), &copied), WaveStatus::Ok);
-    decoded.samples.resize(copied);
+    EXPECT_EQ(reader.read(data.data(), data.size(), &copied), WaveStatus::Ok);
+    for (std::size_t i = 0; i + 1 < copied; i += 2)
+        decoded.samples.push_back(static_cast<std::int16_t>(data[i] | data[i + 1] << 8));
     return decoded;
 }
 
 // Root mean square of the samples between first and last, on a scale where full level is 1.
-double rms(const Bytes& samples, std::size_t first, std::size_t last)
+double rms(const Samples& samples, std::size_t first, std::size_t last)
 {
     double sum = 0.0;
     for (std::size_t i = first; i < last; ++i) {
-        const double level = (samples[i] - 128.0) / 128.0;
+        const double level = samples[i] / 32768.0;
         sum += level * level;
     }
     return last > first ? std::sqrt(sum / static_cast<double>(last - first)) : 0.0;
 }
 
-int peakDeviation(const Bytes& samples)
+int peakDeviation(const Samples& samples)
 {
     int peak = 0;
-    for (const std::uint8_t sample : samples) {
-        peak = std::max(peak, std::abs(sample - 128));
+    for (const std::int16_t sample : samples) {
+        peak = std::max(peak, std::abs(int(sample)));
     }
     return peak;
 }
@@ -88,7 +90,7 @@ TEST(SoundSynth, TableListsTheNineSlotsInOrder)
     EXPECT_TRUE(synthesiseSound(9).empty());
 }
 
-TEST(SoundSynth, EverySoundIsAnAudibleUnclippedEightBitMonoWave)
+TEST(SoundSynth, EverySoundIsAnAudibleUnclippedSixteenBitMonoWave)
 {
     for (int slot = 0; slot < 9; ++slot) {
         SCOPED_TRACE(slot);
@@ -104,21 +106,21 @@ TEST(SoundSynth, EverySoundIsAnAudibleUnclippedEightBitMonoWave)
         const Decoded sound = decode(file);
         EXPECT_EQ(sound.format.formatTag, 1);
         EXPECT_EQ(sound.format.channels, 1);
-        EXPECT_EQ(sound.format.samplesPerSecond, 11025U);
-        EXPECT_EQ(sound.format.averageBytesPerSecond, 11025U);
-        EXPECT_EQ(sound.format.blockAlign, 1);
-        EXPECT_EQ(sound.format.bitsPerSample, 8);
+        EXPECT_EQ(sound.format.samplesPerSecond, 22050U);
+        EXPECT_EQ(sound.format.averageBytesPerSecond, 44100U);
+        EXPECT_EQ(sound.format.blockAlign, 2);
+        EXPECT_EQ(sound.format.bitsPerSample, 16);
         ASSERT_FALSE(sound.samples.empty());
 
-        const Bytes& samples = sound.samples;
+        const Samples& samples = sound.samples;
         EXPECT_GT(rms(samples, 0, samples.size()), 0.02);
         const auto clipped = std::count_if(samples.begin(), samples.end(),
-                                           [](std::uint8_t s) { return s == 0 || s == 255; });
+                                           [](std::int16_t s) { return std::abs(s) >= 32767; });
         EXPECT_LE(static_cast<double>(clipped), 0.001 * static_cast<double>(samples.size()));
-        // Starting and stopping at silence: no click at either edge.
-        EXPECT_LE(std::abs(samples.front() - 128), 2);
-        EXPECT_LE(std::abs(samples.back() - 128), 2);
         if (slot != kMusic) {
+            // Starting and stopping at silence: no click at either edge.
+            EXPECT_LE(std::abs(samples.front()), 64);
+            EXPECT_LE(std::abs(samples.back()), 64);
             EXPECT_LE(samples.size(), 2U * kRate + kRate / 4);
         }
     }
@@ -126,28 +128,33 @@ TEST(SoundSynth, EverySoundIsAnAudibleUnclippedEightBitMonoWave)
 
 TEST(SoundSynth, SafeClickIsShortAndQuieterThanTheOtherEffects)
 {
-    const Bytes safe = decode(allSounds()[kSafe]).samples;
+    const Samples safe = decode(allSounds()[kSafe]).samples;
     EXPECT_LE(safe.size(), static_cast<std::size_t>(kRate / 10));
     for (int slot = 0; slot < kMusic; ++slot) {
         if (slot != kSafe) {
             SCOPED_TRACE(slot);
-            const Bytes other = decode(allSounds()[static_cast<std::size_t>(slot)]).samples;
+            const Samples other = decode(allSounds()[static_cast<std::size_t>(slot)]).samples;
             EXPECT_LT(peakDeviation(safe), peakDeviation(other));
             EXPECT_LT(safe.size(), other.size());
         }
     }
 }
 
-TEST(SoundSynth, MusicLoopsForAboutEightyEightSecondsWithoutAClick)
+TEST(SoundSynth, MusicLoopsForAboutEightyEightSecondsWithoutASeam)
 {
-    const Bytes music = decode(allSounds()[kMusic]).samples;
+    const Samples music = decode(allSounds()[kMusic]).samples;
     EXPECT_NEAR(static_cast<double>(music.size()) / kRate, 88.0, 1.0);
     ASSERT_GT(music.size(), static_cast<std::size_t>(4 * kRate));
 
-    // The join: the last and the first two milliseconds are near silence.
-    const std::size_t edge = kRate / 500;
-    EXPECT_LE(peakDeviation(Bytes(music.begin(), music.begin() + edge)), 3);
-    EXPECT_LE(peakDeviation(Bytes(music.end() - edge, music.end())), 3);
+    // The join: the end runs into the start with no bigger step than any two neighbours have
+    // elsewhere, and a quarter second either side of it is as loud as the music around.
+    int steepest = 0;
+    for (std::size_t i = 1; i < music.size(); ++i)
+        steepest = std::max(steepest, std::abs(music[i] - music[i - 1]));
+    EXPECT_LE(std::abs(music.front() - music.back()), steepest);
+    const std::size_t quarter = kRate / 4;
+    EXPECT_GT(rms(music, music.size() - quarter, music.size()), 0.02);
+    EXPECT_GT(rms(music, 0, quarter), 0.02);
 
     // It plays all through: no two-second stretch falls silent.
     const std::size_t window = 2 * kRate;
