@@ -53,7 +53,8 @@ AppContext::AppContext(AppContextOptions options)
       ownSound_(options.sound ? nullptr : std::make_unique<SoundSystem>(skins_, messages_)),
       sound_(options.sound ? *options.sound : *ownSound_),
       probeDevice_(options.probeDevice ? std::move(options.probeDevice) : &probeDevice),
-      app_(AppServices{settings_, clock_, sound_, host_, *this, nullptr})
+      site_(SiteAddress::fromEnvironment()), versionSource_(site_.versionDocument()),
+      app_(AppServices{settings_, clock_, sound_, host_, *this, &versionSource_})
 {
 }
 
@@ -82,7 +83,7 @@ bool AppContext::createMainWindow()
     // inside the first paint that would otherwise load it.
     skins_.defaultSkin();
     window_ = std::make_unique<MainWindow>(MainWindowServices{
-        app_, settings_, clock_, sound_, skins_, textures_, messages_, dataFolder_, opener_,
+        app_, settings_, clock_, sound_, skins_, textures_, messages_, dataFolder_, opener_, site_,
         probeDevice_,
         [this] {
             if (ownSound_)

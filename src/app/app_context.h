@@ -3,9 +3,11 @@
 
 #include "core/base/clock.h"
 #include "core/shell/game_app.h"
+#include "core/shell/site_address.h"
 #include "core/skin/skin_store.h"
 #include "platform/audio/sound_system.h"
 #include "platform/gl/texture_set.h"
+#include "platform/net/curl_version_source.h"
 #include "platform/ui/main_window_host.h"
 #include "platform/ui/skin_info_popup.h"
 #include "platform/ui/xdg_url_opener.h"
@@ -25,7 +27,8 @@ class SettingsStore;
 
 // Every field left empty takes the program's own: the per-user settings file, the system clock,
 // the per-user data folder, the sound output, message boxes, the real device probe, the skin
-// popup and xdg-open. Tests fill them in.
+// popup and xdg-open. Tests fill them in. The maker's web site is always the one the build or
+// KUBRIX_SITE_URL names.
 struct AppContextOptions {
     SettingsStore* settings = nullptr;
     const Clock* clock = nullptr;
@@ -87,6 +90,8 @@ private:
     SoundPlayer& sound_;
     MainWindowHost host_;
     std::function<int()> probeDevice_;
+    SiteAddress site_;
+    CurlVersionSource versionSource_;
     GameApp app_;
     std::unique_ptr<MainWindow> window_;
 };

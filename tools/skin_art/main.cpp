@@ -1,6 +1,7 @@
-// kubrix-skin-art: draws, synthesises and scripts the built-in skin, and draws the program icon.
+// kubrix-skin-art: draws, synthesises and scripts the built-in skin; draws the icon and About art.
 #include "core/base/atomic_file.h"
 #include "core/formats/bmp_writer.h"
+#include "skin_art/about_painter.h"
 #include "skin_art/art_text.h"
 #include "skin_art/atlas_painter.h"
 #include "skin_art/cube_atlas_painter.h"
@@ -22,6 +23,8 @@ namespace {
 constexpr int kAtlasSize = 512;
 // The icon sizes a desktop's hicolor theme looks for; each is drawn afresh, not scaled down.
 constexpr std::array<int, 6> kIconSizes{16, 32, 48, 64, 128, 256};
+constexpr int kAboutWidth = 360;
+constexpr int kAboutHeight = 112;
 
 // Index names of the script's SOUND variable, in slot order.
 constexpr std::array<const char*, 9> kSoundNames{
@@ -102,5 +105,8 @@ int main(int argc, char** argv)
         if (!kubrix::paintIcon(size).save(QString::fromStdString(icon.string())))
             return fail("cannot write the icon " + icon.string());
     }
+    if (!kubrix::paintAbout(kAboutWidth, kAboutHeight)
+             .save(QString::fromStdString((folder / "about.png").string())))
+        return fail("cannot write the About box's artwork into " + folder.string());
     return 0;
 }

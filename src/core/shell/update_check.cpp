@@ -59,6 +59,17 @@ void UpdateCheck::stop()
         worker_.join();
 }
 
+void UpdateCheck::chooseChecks(bool wanted, SettingsStore& store)
+{
+    mode_ = wanted ? 1 : 0;
+    settings::write(store, settings::updateMode, mode_);
+}
+
+void UpdateCheck::noticeShown(SettingsStore& store) const
+{
+    settings::write(store, settings::updateKnownVersion, knownVersion_);
+}
+
 void UpdateCheck::run()
 {
     // The worker waits for whichever comes first, the window being shown or the exit; the
@@ -68,7 +79,7 @@ void UpdateCheck::run()
             break;
     }
     if (!events_.exitRequested.isSet() && source_ != nullptr) {
-        if (auto document = source_->fetchVersionDocument()) {
+        if (auto document = source_->fetchVersionDocument(events_.exitRequested)) {
             if (document->size() > kMaxDocumentBytes)
                 document->resize(kMaxDocumentBytes);
             const std::int32_t version = parseVersionNumber(*document);

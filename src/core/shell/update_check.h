@@ -14,11 +14,13 @@
 namespace kubrix {
 
 // Where the version document comes from (an HTTP GET of "/catalog/kubrix/version.txt").
-// Returns nothing when it could not be fetched.
+// Returns nothing when it could not be fetched. A fetch gives up soon after exitRequested is
+// set, so that a slow or silent server never holds up the program's exit.
 class VersionSource {
 public:
     virtual ~VersionSource() = default;
-    virtual std::optional<std::string> fetchVersionDocument() = 0;
+    virtual std::optional<std::string>
+    fetchVersionDocument(const ManualResetEvent& exitRequested) = 0;
 };
 
 // The events the user-interface thread and the worker coordinate by; owned by the application.
@@ -49,6 +51,14 @@ public:
     bool pollUpdateNotice(bool gameInProgress);
     // Asks the worker to stop and waits for it to finish.
     void stop();
+
+    // The box of both update dialogs is checked unless the player turned the check off.
+    bool checksWanted() const { return mode_ != 0; }
+    // OK in either update dialog: the check is on or off from the next start. A newer version
+    // found but not yet announced is dropped for this run, and announced by the next check.
+    void chooseChecks(bool wanted, SettingsStore& store);
+    // After the notice, whatever the player chose in it: the version it announced is known.
+    void noticeShown(SettingsStore& store) const;
 
     bool workerStarted() const { return worker_.joinable(); }
     std::int32_t mode() const { return mode_.load(); }

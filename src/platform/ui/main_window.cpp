@@ -34,7 +34,9 @@ MainWindow::MainWindow(MainWindowServices services)
       tutorial_(
           *this,
           {services_.app.game(), services_.app.viewRotation(), services_.clock, services_.skins},
-          [this] { tutorialClosed(); })
+          [this] { tutorialClosed(); }),
+      accessories_(*this, {services_.app.game(), services_.settings, services_.app.updateCheck(),
+                           services_.site, services_.opener, services_.messages})
 {
     setWindowTitle(QStringLiteral("Kubrix"));
     setMinimumSize(kMinimumWindowWidth, kMinimumWindowHeight);
@@ -147,10 +149,11 @@ void MainWindow::createActions()
     connect(actionSkins_, &QAction::triggered, this, &MainWindow::manageSkins);
     connect(actionExit_, &QAction::triggered, this, &QWidget::close);
     connect(actionTutorial_, &QAction::triggered, this, &MainWindow::toggleTutorial);
-    // These commands have no handler yet: they stay disabled until their dialogs exist.
-    for (QAction* later :
-         {actionPreferences_, actionAutomaticUpdates_, actionContents_, actionAbout_})
-        later->setEnabled(false);
+    connect(actionPreferences_, &QAction::triggered, this, &MainWindow::graphicsSettings);
+    connect(actionAutomaticUpdates_, &QAction::triggered, this,
+            [this] { accessories_.configureUpdates(); });
+    connect(actionContents_, &QAction::triggered, this, [this] { accessories_.helpContents(); });
+    connect(actionAbout_, &QAction::triggered, this, [this] { accessories_.about(); });
 }
 
 void MainWindow::createMenus()
@@ -304,7 +307,8 @@ void MainWindow::timerTick()
     if (frameLoop_.timerTick(now, timedView()))
         view_->update();
     if (services_.app.updateCheck().pollUpdateNotice(game().running()))
-        QMetaObject::invokeMethod(this, &MainWindow::showUpdateNotice, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { accessories_.updateNotice(); }, Qt::QueuedConnection);
     restoreCursorWhenAway();
     if (tutorial_.tick())
         view_->update();
@@ -330,10 +334,11 @@ void MainWindow::tutorialClosed()
     actionTutorial_->setChecked(false);
 }
 
-void MainWindow::showUpdateNotice()
+void MainWindow::graphicsSettings()
 {
-    // The "Update Detected for Kubrix" notice, and the "iupdatev" write after it, come with the
-    // update settings dialogs. The check only runs once the player has enabled it there.
+    accessories_.graphicsSettings();
+    // The quality is read by every frame; the view keeps its turn and its textures.
+    viewReset(false);
 }
 
 void MainWindow::paintFrame(int width, int height)

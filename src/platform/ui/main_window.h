@@ -10,6 +10,7 @@
 #include "platform/gl/picker.h"
 #include "platform/gl/render_context.h"
 #include "platform/gl/scene_renderer.h"
+#include "platform/ui/accessory_dialogs.h"
 #include "platform/ui/tutorial_session.h"
 #include "platform/ui/window_placer.h"
 
@@ -31,6 +32,7 @@ class Game;
 class GameApp;
 class Messages;
 class SettingsStore;
+class SiteAddress;
 class SkinStore;
 class SoundPlayer;
 class TextureSet;
@@ -48,6 +50,8 @@ struct MainWindowServices {
     std::filesystem::path dataFolder;
     // Opens the web and mail addresses of the dialogs' links.
     UrlOpener& opener;
+    // The maker's web site, which the update dialogs and the About box link to.
+    const SiteAddress& site;
     // The start-up check for a usable OpenGL device: kDeviceOpenGL or kDeviceUnavailable.
     std::function<int()> probeDevice;
     // Stops and releases every sound as the window goes.
@@ -89,6 +93,7 @@ public:
     bool tutorialRunning() const { return tutorial_.isOpen(); }
     // Null while the tutorial is closed.
     TutorialWindow* tutorialWindow() const { return tutorial_.window(); }
+    const AccessoryDialogs& accessories() const { return accessories_; }
     // Help > Tutorial: opens the tutorial beside this window on a fresh tutorial board, or
     // closes it.
     void toggleTutorial();
@@ -145,7 +150,7 @@ private:
     void playStartSound();
     // The first paint's: START when sound is on, then the music when it is on.
     void startSoundAndMusic();
-    void showUpdateNotice();
+    void graphicsSettings();
     void paintFrame(int width, int height);
     FrameLoop::TimedView timedView() const;
     void processPointer(int width, int height);
@@ -167,6 +172,7 @@ private:
     PixelRect faceRect_{};
     bool tutorialGame_ = false;
     TutorialSession tutorial_;
+    AccessoryDialogs accessories_;
 
     QAction* actionNew_ = nullptr;
     QAction* actionBeginner_ = nullptr;

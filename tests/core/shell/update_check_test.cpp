@@ -15,7 +15,7 @@ using namespace std::chrono_literals;
 class CountingSource final : public VersionSource {
 public:
     explicit CountingSource(std::optional<std::string> document) : document_(std::move(document)) {}
-    std::optional<std::string> fetchVersionDocument() override
+    std::optional<std::string> fetchVersionDocument(const ManualResetEvent&) override
     {
         ++fetches;
         return document_;

@@ -72,18 +72,18 @@ TEST_F(AppWindowTest, MenuHoldsEveryCommandInOrderWithItsShortcutAndLaterOnesDis
                       {"-", "", "", false},
                       {"&Sound", "actionSound", "", true},
                       {"&Music", "actionMusic", "", true},
-                      {"&Preferences...", "actionPreferences", "", false},
+                      {"&Preferences...", "actionPreferences", "", true},
                       {"S&kins...", "actionSkins", "", true},
-                      {"Automatic Updates...", "actionAutomaticUpdates", "", false},
+                      {"Automatic Updates...", "actionAutomaticUpdates", "", true},
                       {"-", "", "", false},
                       {"E&xit", "actionExit", "", true},
                   });
     QMenu& helpMenu = *menus[1]->menu();
     expectEntries(entriesOf(helpMenu), {
-                                           {"&Contents", "actionContents", "F1", false},
+                                           {"&Contents", "actionContents", "F1", true},
                                            {"&Tutorial", "actionTutorial", "Ctrl+F1", true},
                                            {"-", "", "", false},
-                                           {"&About Kubrix...", "actionAbout", "", false},
+                                           {"&About Kubrix...", "actionAbout", "", true},
                                        });
     for (const char* level : {"actionBeginner", "actionIntermediate", "actionExpert"})
         EXPECT_FALSE(item(level)->isCheckable()) << "level items carry no check mark";
