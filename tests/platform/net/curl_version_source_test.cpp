@@ -6,20 +6,14 @@
 
 #include <QElapsedTimer>
 
-#include <gtest/gtest.h>
-
 namespace kubrix::test {
 namespace {
 
 using namespace std::chrono_literals;
 
-struct Found {
-    std::int32_t mode;
-    std::int32_t knownVersion;
-};
-
-// One whole run of the check, the window shown at once, against the site.
-Found checkAgainst(const std::string& site)
+// One run of the check against the site, the window shown at once: the mode and known version
+// it ends with.
+std::pair<int, int> checkAgainst(const std::string& site)
 {
     MemorySettingsStore store;
     store.writeInt("User", "iupdate", 1);
@@ -35,50 +29,40 @@ Found checkAgainst(const std::string& site)
 
 TEST(CurlVersionSource, TheSitesAnswerDecidesTheNotice)
 {
-    struct Case {
-        const char* document; // null: the server has none and answers 404
-        std::int32_t mode;
-        std::int32_t knownVersion;
-    };
-    for (const Case& each :
-         {Case{"1041\n", 2, 1041}, Case{" 1050abc", 2, 1050}, Case{"letters only", 1, 1040},
-          Case{"1040", 1, 1040}, Case{nullptr, 1, 1040}}) {
+    using Found = std::pair<int, int>;
+    // A null document: the server has none and answers 404.
+    for (const auto& [document, found] : {std::pair{"1041\n", Found{2, 1041}},
+                                          {" 1050abc", Found{2, 1050}},
+                                          {"letters only", Found{1, 1040}},
+                                          {"1040", Found{1, 1040}},
+                                          {nullptr, Found{1, 1040}}}) {
         VersionServer server;
-        if (each.document)
-            server.serveVersion(each.document);
-        // The base address may end in a slash: the document's path stays the same.
-        const Found found = checkAgainst(server.address() + "/");
-        EXPECT_EQ(found.mode, each.mode) << (each.document ? each.document : "404");
-        EXPECT_EQ(found.knownVersion, each.knownVersion);
+        if (document)
+            server.serveVersion(document);
+        // A base address ending in a slash names the same document.
+        EXPECT_EQ(checkAgainst(server.address() + "/"), found) << (document ? document : "404");
     }
-    const Found nobody = checkAgainst(addressWithNoServer());
-    EXPECT_EQ(nobody.mode, 1);
-    EXPECT_EQ(nobody.knownVersion, 1040);
-}
+    QTcpServer closed;
+    const std::string nobody = listenSilently(closed);
+    closed.close();
+    EXPECT_EQ(checkAgainst(nobody), (Found{1, 1040}));
 
-TEST(CurlVersionSource, KeepsOnlyTheFirst8192Bytes)
-{
     VersionServer server;
     server.serveVersion("1077" + std::string(100000, ' '));
-    ManualResetEvent exit;
-    CurlVersionSource source(SiteAddress(server.address()).versionDocument());
-    const std::optional<std::string> document = source.fetchVersionDocument(exit);
-    ASSERT_TRUE(document.has_value());
-    EXPECT_EQ(document->size(), 8192U);
-    EXPECT_EQ(parseVersionNumber(*document), 1077);
+    const auto kept = CurlVersionSource(SiteAddress(server.address()).versionDocument())
+                          .fetchVersionDocument(ManualResetEvent());
+    ASSERT_TRUE(kept.has_value());
+    EXPECT_EQ(kept->size(), 8192U) << "only the first 8192 bytes are read";
 }
 
 TEST(CurlVersionSource, ASilentServerNeitherHoldsUpTheExitNorOutlastsTheTimeLimit)
 {
-    VersionServer server(VersionServer::Kind::Silent);
-    const std::string url = SiteAddress(server.address()).versionDocument();
+    QTcpServer silent;
+    const std::string url = SiteAddress(listenSilently(silent)).versionDocument();
     QElapsedTimer clock;
-
-    // On its own the request gives up at its time limit.
-    ManualResetEvent never;
     clock.start();
-    EXPECT_FALSE(CurlVersionSource(url, {1000ms, 1500ms}).fetchVersionDocument(never));
-    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_FALSE(CurlVersionSource(url, {1000ms, 1500ms}).fetchVersionDocument(ManualResetEvent()));
+    EXPECT_LT(clock.elapsed(), 5000) << "on its own the request gives up at its time limit";
 
     // With the program's own limits, an exit request ends the wait well before them.
     MemorySettingsStore store;

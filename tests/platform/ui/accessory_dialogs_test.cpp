@@ -5,15 +5,12 @@
 #include "platform/ui/app_window_fixture.h"
 #include "platform/ui/help_window.h"
 #include "platform/ui/hyper_link.h"
-#include "platform/ui/update_dialog.h"
 #include "support/modal_answer.h"
 #include "support/version_server.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QElapsedTimer>
 #include <QLabel>
-#include <QPushButton>
 #include <QSlider>
 #include <QTest>
 #include <QTextBrowser>
@@ -21,14 +18,12 @@
 namespace kubrix::test {
 namespace {
 
-using namespace std::chrono_literals;
-
 void press(QWidget& dialog, QDialogButtonBox::ButtonRole role)
 {
-    for (QAbstractButton* button : dialog.findChild<QDialogButtonBox*>()->buttons())
-        if (dialog.findChild<QDialogButtonBox*>()->buttonRole(button) == role)
-            return button->click();
-    ADD_FAILURE() << "no such button in " << dialog.windowTitle().toStdString();
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    for (QAbstractButton* button : buttons->buttons())
+        if (buttons->buttonRole(button) == role)
+            button->click();
 }
 
 template <typename Control> Control& control(QWidget& dialog, int id)
@@ -44,12 +39,6 @@ protected:
     {
         AppWindowTest::TearDown();
         qunsetenv(SiteAddress::kEnvironmentVariable);
-    }
-    // The next start asks this site, with the check switched on.
-    void checkAt(const std::string& site)
-    {
-        qputenv(SiteAddress::kEnvironmentVariable, QByteArray::fromStdString(site));
-        store.writeInt("User", "iupdate", 1);
     }
     // Opens the quality dialog, moves the slider to position (or leaves it), answers it.
     void chooseQuality(std::optional<int> position, QDialogButtonBox::ButtonRole answer)
@@ -79,44 +68,24 @@ TEST_F(AccessoryTest, QualityOkRewritesCancelKeepsAndTheValueLastsToTheNextStart
     EXPECT_EQ(game().quality(), 2);
 }
 
-TEST_F(AccessoryTest, ANewerVersionIsAnnouncedOnceAndThenKnown)
+TEST_F(AccessoryTest, ANewerVersionFoundDuringAGameIsAnnouncedWhenItEndsAndThenKnown)
 {
     VersionServer server;
     server.serveVersion("1041\n");
-    checkAt(server.address());
-    std::string link;
-    ModalAnswer notice([&](QWidget& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Update Detected for Kubrix"));
-        EXPECT_TRUE(control<QCheckBox>(dialog, 1038).isChecked());
-        link = control<HyperLink>(dialog, 1013).url().toStdString();
-        press(dialog, QDialogButtonBox::AcceptRole);
-    });
-    start();
-    EXPECT_TRUE(waitFor([&] { return notice.answered(); }, 15000));
-    EXPECT_EQ(link, server.address() + "/catalog/kubrix");
-    EXPECT_EQ(store.readInt("User", "iupdatev", 0), 1041);
-    EXPECT_EQ(store.readInt("User", "iupdate", 0), 1);
-
-    // The next run finds the same document and stays silent.
-    context.reset();
-    start();
-    EXPECT_TRUE(waitFor([&] { return context->app().events().updateFinished.isSet(); }, 15000));
-    EXPECT_EQ(context->app().updateCheck().mode(), 1);
-}
-
-TEST_F(AccessoryTest, AVersionFoundDuringAGameWaitsForItsEnd)
-{
-    VersionServer server;
-    server.serveVersion("1050");
-    checkAt(server.address());
+    qputenv(SiteAddress::kEnvironmentVariable, QByteArray::fromStdString(server.address()));
+    store.writeInt("User", "iupdate", 1);
     start();
     choose("actionExpert");
     ASSERT_EQ(game().expose(0), 1);
-    ASSERT_TRUE(game().running());
     UpdateCheck& check = context->app().updateCheck();
     ASSERT_TRUE(waitFor([&] { return check.mode() == UpdateCheck::kModeFound; }, 15000));
+    std::string link;
     ModalAnswer notice([&](QWidget& dialog) {
-        control<QCheckBox>(dialog, 1038).setChecked(false);
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Update Detected for Kubrix"));
+        link = control<HyperLink>(dialog, 1013).url().toStdString();
+        auto& wanted = control<QCheckBox>(dialog, 1038);
+        EXPECT_TRUE(wanted.isChecked());
+        wanted.setChecked(false);
         press(dialog, QDialogButtonBox::AcceptRole);
     });
     waitFor([] { return false; }, 700);
@@ -125,26 +94,10 @@ TEST_F(AccessoryTest, AVersionFoundDuringAGameWaitsForItsEnd)
     while (game().board().cube(bomb).bomb == 0)
         ++bomb;
     game().expose(bomb);
-    ASSERT_TRUE(game().lost());
     EXPECT_TRUE(waitFor([&] { return notice.answered(); }));
-    EXPECT_EQ(store.readInt("User", "iupdatev", 0), 1050);
+    EXPECT_EQ(link, server.address() + "/catalog/kubrix");
+    EXPECT_EQ(store.readInt("User", "iupdatev", 0), 1041);
     EXPECT_EQ(store.readInt("User", "iupdate", 1), 0) << "the box was unchecked";
-}
-
-TEST_F(AccessoryTest, ASilentServerGivesNoNoticeAndAPromptExit)
-{
-    VersionServer server(VersionServer::Kind::Silent);
-    checkAt(server.address());
-    start();
-    EXPECT_TRUE(waitFor([&] { return context->app().events().mainWindowShown.isSet(); }));
-    waitFor([] { return false; }, 500);
-    QElapsedTimer exit;
-    exit.start();
-    context->destroyMainWindow();
-    context->app().shutDown();
-    EXPECT_LT(exit.elapsed(), 3000);
-    EXPECT_EQ(context->app().updateCheck().mode(), 1);
-    EXPECT_EQ(store.readInt("User", "iupdatev", -1), -1) << "no notice was shown";
 }
 
 TEST_F(AccessoryTest, ANeverConfiguredCheckStartsNothingAndOffersItselfChecked)
@@ -169,13 +122,9 @@ TEST_F(AccessoryTest, AboutShowsTheArtworkAndTheSiteInLightColours)
     qputenv(SiteAddress::kEnvironmentVariable, "http://127.0.0.1:8123/");
     start();
     ModalAnswer reply([&](QWidget& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("About Kubrix"));
         EXPECT_EQ(dialog.palette().color(QPalette::Window), QColor(Qt::black));
-        auto* artwork = dialog.findChild<QLabel*>(QStringLiteral("artwork"));
-        ASSERT_NE(artwork, nullptr);
-        EXPECT_EQ(artwork->pixmap().size(), QSize(360, 112));
+        EXPECT_EQ(dialog.findChild<QLabel*>("artwork")->pixmap().size(), QSize(360, 112));
         auto& link = control<HyperLink>(dialog, 1013);
-        EXPECT_EQ(link.url(), QStringLiteral("http://127.0.0.1:8123"));
         link.open();
         EXPECT_EQ(link.textColour(), QColor(AboutBox::kVisitedColour));
         press(dialog, QDialogButtonBox::AcceptRole);
@@ -191,20 +140,16 @@ TEST_F(AccessoryTest, F1OpensTheContentsAndEveryPageItLinksTo)
     frame().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
     QTest::keyClick(&frame(), Qt::Key_F1);
-    HelpWindow* help = frame().accessories().helpWindow();
-    ASSERT_NE(help, nullptr);
-    EXPECT_TRUE(help->isVisible());
-    QTextBrowser& pages = *help->browser();
+    ASSERT_NE(frame().accessories().helpWindow(), nullptr);
+    QTextBrowser& pages = *frame().accessories().helpWindow()->browser();
+    EXPECT_TRUE(pages.isVisible());
     EXPECT_EQ(pages.documentTitle(), QStringLiteral("Kubrix Help"));
     const QStringList links = pages.toHtml().split(QStringLiteral("href=\""));
     ASSERT_GE(links.size(), 8);
-    for (qsizetype i = 1; i < links.size(); ++i) {
-        const QString target = links.at(i).section(QLatin1Char('"'), 0, 0);
-        pages.setSource(QUrl(QStringLiteral("qrc:/help/") + target));
-        EXPECT_FALSE(pages.documentTitle().isEmpty()) << target.toStdString();
+    for (const QString& link : links.mid(1)) {
+        pages.setSource(QUrl(QStringLiteral("qrc:/help/") + link.section(QLatin1Char('"'), 0, 0)));
+        EXPECT_FALSE(pages.documentTitle().isEmpty()) << link.left(20).toStdString();
     }
-    frame().accessories().helpWindow()->showContents();
-    EXPECT_EQ(pages.documentTitle(), QStringLiteral("Kubrix Help"));
 }
 
 } // namespace
