@@ -4,6 +4,7 @@
 
 #include "core/game/game.h"
 #include "core/scene/atlas.h"
+#include "core/scene/hint_highlight.h"
 #include "platform/gl/render_context.h"
 #include "platform/gl/texture_set.h"
 
@@ -110,12 +111,13 @@ void BoardDrawer::drawBoard(const Game& game, const Quaternion& viewRotation, bo
         return;
     }
     mesh_.draw(scene_, game, viewRotation);
-    drawLabels(scene_.labels(), viewRotation);
+    drawLabels(scene_.labels(), viewRotation, HintHighlight(game.litHint()));
     if (game.ended() && game.lost())
         drawBombs(scene_.bombs(), viewRotation);
 }
 
-void BoardDrawer::drawLabels(const NumberLabels& labels, const Quaternion& viewRotation)
+void BoardDrawer::drawLabels(const NumberLabels& labels, const Quaternion& viewRotation,
+                             const HintHighlight& hint)
 {
     blendOver();
     textures_.useTexture(TextureSet::kCubeAtlas);
@@ -123,6 +125,8 @@ void BoardDrawer::drawLabels(const NumberLabels& labels, const Quaternion& viewR
     glDepthMask(GL_FALSE);
 
     const Billboard billboard = billboardFacing(viewRotation, kLabelHalfSize);
+    const Billboard reasonBoard =
+        billboardFacing(viewRotation, kLabelHalfSize * HintHighlight::kReasonScale);
     const DepthProbe probe =
         probeFor(viewRotation, labels.width(), labels.height(), labels.depth());
     sortedLabels_.clear();
@@ -145,8 +149,13 @@ void BoardDrawer::drawLabels(const NumberLabels& labels, const Quaternion& viewR
                 break;
             }
         }
-        glColor4f(tint.r, tint.g, tint.b, alpha);
-        drawSprite(record->x, record->y, record->z, billboard, labelRect(record->number + 1));
+        // A number that proves the lit hint stands out whatever else holds.
+        const bool reason = hint.isReason(record->cubeIndex);
+        const Colour colour =
+            reason ? HintHighlight::kReasonColour : Colour{tint.r, tint.g, tint.b, alpha};
+        glColor4f(colour.r, colour.g, colour.b, colour.a);
+        drawSprite(record->x, record->y, record->z, reason ? reasonBoard : billboard,
+                   labelRect(record->number + 1));
     }
 
     glDepthMask(GL_TRUE);

@@ -25,6 +25,7 @@ namespace kubrix {
 
 class BoardView;
 class Clock;
+class NoticeLine;
 class Game;
 class GameApp;
 class Messages;
@@ -120,12 +121,14 @@ private:
     void gameStateChanged() override { updateActions(); }
     // The tutorial explains its board as seen from one angle, so the view turns to it.
     void tutorialBoardSetUp() override;
+    void noGuessBoardUnavailable() override;
 
     Game& game() const;
     void newGame();
     void selectLevel(int level);
     void customSize();
     void saveGame();
+    void showHint();
     void tutorialClosed();
     void playStartSound();
     // The first paint's: START when sound is on, then the music when it is on.
@@ -147,16 +150,19 @@ private:
     WindowPlacer placer_;
     bool cursorSet_ = false;
     BoardView* view_ = nullptr;
+    NoticeLine* notice_ = nullptr;
     QTimer timer_;
     PixelRect faceRect_{};
     bool tutorialGame_ = false;
     TutorialSession tutorial_;
 
     QAction* actionNew_ = nullptr;
+    QAction* actionHint_ = nullptr;
     QAction* actionBeginner_ = nullptr;
     QAction* actionIntermediate_ = nullptr;
     QAction* actionExpert_ = nullptr;
     QAction* actionCustom_ = nullptr;
+    QAction* actionNoGuess_ = nullptr;
     QAction* actionLoadGame_ = nullptr;
     QAction* actionSaveGame_ = nullptr;
     QAction* actionStatistics_ = nullptr;

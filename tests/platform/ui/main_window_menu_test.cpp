@@ -58,11 +58,13 @@ TEST_F(AppWindowTest, MenuHoldsEveryCommandInOrderWithItsShortcutAndLaterOnesDis
     expectEntries(entriesOf(gameMenu),
                   {
                       {"&New", "actionNew", "F2", true},
+                      {"&Hint", "actionHint", "H", false},
                       {"-", "", "", false},
                       {"&Beginner", "actionBeginner", "", true},
                       {"&Intermediate", "actionIntermediate", "", true},
                       {"&Expert", "actionExpert", "", true},
                       {"&Custom...", "actionCustom", "", true},
+                      {"No-&Guess Boards", "actionNoGuess", "", true},
                       {"-", "", "", false},
                       {"&Load Game...", "actionLoadGame", "Ctrl+O", false},
                       {"Sa&ve Game...", "actionSaveGame", "Ctrl+S", false},
