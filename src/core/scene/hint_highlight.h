@@ -15,9 +15,11 @@ public:
     // of the bomb hint.
     static constexpr Colour kSafeColour{0.2F, 0.9F, 0.3F, 1.0F};
     static constexpr Colour kBombColour{1.0F, 0.55F, 0.0F, 1.0F};
-    // A proving number is drawn opaque in this colour and this much larger than the others.
-    static constexpr Colour kReasonColour{1.0F, 0.85F, 0.2F, 1.0F};
-    static constexpr float kReasonScale = 1.4F;
+    // A proving number is drawn opaque and this much larger than the others, over a glow of its
+    // own shape in the halo colour, halo scale times as large.
+    static constexpr float kReasonScale = 1.3F;
+    static constexpr Colour kHaloColour{1.0F, 0.85F, 0.2F, 1.0F};
+    static constexpr float kHaloScale = 1.9F;
 
     // The hint must outlive the highlight.
     explicit HintHighlight(const std::optional<Deduction>& hint) : hint_(hint) {}

@@ -125,8 +125,11 @@ void BoardDrawer::drawLabels(const NumberLabels& labels, const Quaternion& viewR
     glDepthMask(GL_FALSE);
 
     const Billboard billboard = billboardFacing(viewRotation, kLabelHalfSize);
+    // A lit hint's proving numbers, and their glow.
     const Billboard reasonBoard =
         billboardFacing(viewRotation, kLabelHalfSize * HintHighlight::kReasonScale);
+    const Billboard haloBoard =
+        billboardFacing(viewRotation, kLabelHalfSize * HintHighlight::kHaloScale);
     const DepthProbe probe =
         probeFor(viewRotation, labels.width(), labels.height(), labels.depth());
     sortedLabels_.clear();
@@ -149,13 +152,20 @@ void BoardDrawer::drawLabels(const NumberLabels& labels, const Quaternion& viewR
                 break;
             }
         }
-        // A number that proves the lit hint stands out whatever else holds.
-        const bool reason = hint.isReason(record->cubeIndex);
-        const Colour colour =
-            reason ? HintHighlight::kReasonColour : Colour{tint.r, tint.g, tint.b, alpha};
-        glColor4f(colour.r, colour.g, colour.b, colour.a);
-        drawSprite(record->x, record->y, record->z, reason ? reasonBoard : billboard,
-                   labelRect(record->number + 1));
+        const AtlasRect rect = labelRect(record->number + 1);
+        if (hint.isReason(record->cubeIndex)) {
+            // Added light brightens whatever lies behind, so the glow shows on any skin.
+            const Colour& halo = HintHighlight::kHaloColour;
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+            glColor4f(halo.r, halo.g, halo.b, halo.a);
+            drawSprite(record->x, record->y, record->z, haloBoard, rect);
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+            glColor4f(1.0F, 1.0F, 1.0F, 1.0F);
+            drawSprite(record->x, record->y, record->z, reasonBoard, rect);
+            continue;
+        }
+        glColor4f(tint.r, tint.g, tint.b, alpha);
+        drawSprite(record->x, record->y, record->z, billboard, rect);
     }
 
     glDepthMask(GL_TRUE);

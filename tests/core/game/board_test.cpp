@@ -128,27 +128,6 @@ TEST_F(BoardTest, RestoreKeepsEveryFieldAndRefusesWhatItCannotHold)
     EXPECT_EQ(board.width(), 2);
 }
 
-TEST_F(BoardTest, InstalledLayoutIsCountedAndAFaultyOneChangesNothing)
-{
-    board.generate(3, 1, 1, 1, -1);
-    board.cube(0).covered = 0;
-    const std::vector<Cube> before = board.cubes();
-    const std::vector<bool> bombAtEnd{false, false, true};
-    EXPECT_FALSE(board.installLayout({false, true}, 1, 0)) << "another size";
-    EXPECT_FALSE(board.installLayout(bombAtEnd, 2, 0)) << "another bomb count";
-    EXPECT_FALSE(board.installLayout(bombAtEnd, 1, 2)) << "a bomb on the kept cube";
-    EXPECT_FALSE(board.installLayout(bombAtEnd, 1, 3)) << "no such cube";
-    EXPECT_EQ(board.cubes(), before);
-
-    ASSERT_TRUE(board.installLayout(bombAtEnd, 1, 0));
-    const std::vector<int> counts{0, 1, 0};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(board.cube(i).bomb, i == 2 ? 1 : 0);
-        EXPECT_EQ(board.cube(i).neighbourBombs, counts[std::size_t(i)]);
-        EXPECT_EQ(board.cube(i).covered, 1) << "fresh cubes";
-    }
-}
-
 TEST_F(BoardTest, WonWhenOnlyBombsStayCoveredWhateverTheMarksSay)
 {
     board.generate(4, 1, 1, 0, -1);

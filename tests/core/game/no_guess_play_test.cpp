@@ -1,18 +1,13 @@
 // No-guess boards and hints in play: what the first exposure draws, what a hint lights, and what
 // a hinted game may still claim.
-#include "core/base/settings_table.h"
 #include "core/game/levels.h"
 #include "core/game/play_out.h"
 #include "support/game_fixture.h"
 
-#include <gtest/gtest.h>
-
 namespace kubrix {
 namespace {
 
-using test::GameFixture;
-
-class NoGuessPlay : public GameFixture {
+class NoGuessPlay : public test::GameFixture {
 protected:
     void SetUp() override { start(); }
 
@@ -23,131 +18,78 @@ protected:
             layout.push_back(cube.bomb != 0);
         return layout;
     }
-
-    // The board the classic draw gives around the first cube at the clock's tick.
-    std::vector<bool> classicBombs(int side, int bombs, int first) const
-    {
-        Board classic(clock);
-        classic.generate(side, side, side, bombs, first);
-        return bombsOf(classic);
-    }
-
-    // Takes hints and exposes the cubes they prove safe until the game ends or no safe cube is
-    // provable; every hint must tell the truth about a covered cube and rest on exposed numbers.
-    void playByHints()
-    {
-        while (game->running() && game->giveHint()) {
-            const Deduction hint = *game->litHint();
-            const Board& board = game->board();
-            ASSERT_EQ(board.cube(hint.cube).bomb != 0, hint.bomb) << "cube " << hint.cube;
-            ASSERT_NE(board.cube(hint.cube).covered, 0);
-            for (const int reason : hint.reasons)
-                ASSERT_EQ(board.cube(reason).covered, 0) << "reason " << reason;
-            if (hint.bomb)
-                return;
-            // Our own wrong mark: a '?' no longer keeps a click off.
-            if (board.cube(hint.cube).marked != 0)
-                game->toggleMark(hint.cube);
-            game->expose(hint.cube);
-            EXPECT_FALSE(game->litHint().has_value()) << "a move puts the hint out";
-        }
-    }
 };
 
+// Every won game here took hints: each counts, none claims a fastest time.
 TEST_F(NoGuessPlay, HintsTellTheTruthAndANoGuessBoardIsWonByHintsAlone)
 {
+    int won = 0;
     for (const bool noGuess : {false, true}) {
         game->setNoGuessBoards(noGuess);
         for (std::uint32_t seed = 1; seed <= 90; ++seed) {
             clock.set(seed * 7919U);
             game->selectLevel(int(seed % 3));
             EXPECT_FALSE(game->giveHint()) << "no hint before the game runs";
-            const int first = int(seed * 31U) % game->board().cubeCount();
-            game->expose(first);
-            // A wrong mark on a safe cube that no hint may lean on.
-            const auto safe = cubesWhere([](const Cube& c) { return c.covered && !c.bomb; });
-            if (safe.size() > 1)
+            game->expose(int(seed * 31U) % game->board().cubeCount());
+            // A wrong mark, which no hint may lean on.
+            if (const auto safe = cubesWhere([](const Cube& c) { return c.covered && !c.bomb; });
+                !safe.empty())
                 game->toggleMark(safe.back());
-            playByHints();
-            EXPECT_FALSE(game->lost()) << "seed " << seed;
+            while (game->running() && game->giveHint()) {
+                const Deduction hint = *game->litHint();
+                const Cube& cube = game->board().cube(hint.cube);
+                ASSERT_TRUE(cube.bomb == hint.bomb && cube.covered) << "seed " << seed;
+                for (const int reason : hint.reasons)
+                    ASSERT_EQ(game->board().cube(reason).covered, 0) << "reason " << reason;
+                if (hint.bomb)
+                    break;
+                if (cube.marked != 0)
+                    game->toggleMark(hint.cube); // a '?' keeps no click off
+                game->expose(hint.cube);
+                EXPECT_FALSE(game->litHint().has_value()) << "a move puts the hint out";
+            }
+            EXPECT_FALSE(game->lost());
             EXPECT_TRUE(game->ended() || !noGuess) << "seed " << seed << ": won by hints alone";
+            won += game->ended() ? 1 : 0;
         }
     }
-    EXPECT_EQ(observer.noGuessFallbacks, 0);
-}
-
-TEST_F(NoGuessPlay, AHintedGameCountsButSetsNoFastestTime)
-{
-    game->setNoGuessBoards(true);
-    clock.set(12345);
-    game->selectLevel(kLevelBeginner);
-    game->expose(0);
-    ASSERT_TRUE(game->running());
-    ASSERT_TRUE(game->giveHint());
-    const int hinted = game->litHint()->cube;
-    game->toggleMark(hinted);
-    EXPECT_FALSE(game->litHint().has_value()) << "a mark is a move too";
-    game->toggleMark(hinted); // a '?', which a click exposes
-    for (const int cube : cubesWhere([](const Cube& c) { return c.covered && !c.bomb; }))
-        game->expose(cube);
-    ASSERT_TRUE(game->ended());
-    EXPECT_FALSE(game->lost());
-    EXPECT_TRUE(game->hintUsed());
+    EXPECT_EQ(statistics.gamesWon(), won);
     EXPECT_EQ(host.recordDialogs, 0);
-    EXPECT_EQ(game->face().value(), FaceState::kWon);
-    EXPECT_EQ(statistics.gamesPlayed(), 1);
-    EXPECT_EQ(statistics.gamesWon(), 1);
-
     game->restartSame();
-    EXPECT_FALSE(game->hintUsed()) << "the next game may claim a fastest time again";
     game->expose(0);
     for (const int cube : cubesWhere([](const Cube& c) { return c.covered && !c.bomb; }))
         game->expose(cube);
-    EXPECT_EQ(host.recordDialogs, 1);
+    EXPECT_EQ(host.recordDialogs, 1) << "a game without hints may claim one again";
 }
 
-TEST_F(NoGuessPlay, OffTheFirstExposureDrawsTheClassicBoardOnTheSameTick)
+// Off, the first exposure draws what the classic draw gives on the same tick; on, a board the
+// solver clears alone, the same one on the same tick, unless none can exist (62 bombs in 64
+// cubes): then the classic board, and the observer hears of it.
+TEST_F(NoGuessPlay, TheFirstExposureDrawsClassicOrNoGuessBoardsOnTheSameTickAlike)
 {
-    for (const bool written : {false, true}) {
-        if (written)
-            game->setNoGuessBoards(false);
-        clock.set(777);
-        game->selectLevel(kLevelExpert);
-        game->expose(100);
-        EXPECT_EQ(bombsOf(game->board()), classicBombs(8, 60, 100));
+    const struct {
+        int noGuess, side, bombs, first;
+        bool classic;
+    } cases[] = {
+        {0, 8, 60, 100, true}, {1, 6, 23, 7, false}, {1, 8, 60, 0, false}, {1, 4, 62, 21, true}};
+    for (const auto& c : cases) {
+        store.writeInt("Startup", "NoGuess", c.noGuess);
+        const int fallbacks = observer.noGuessFallbacks;
+        std::vector<bool> drawn[2];
+        for (auto& bombs : drawn) {
+            clock.set(4242);
+            game->newGame(kLevelCustom, c.side, c.side, c.side, c.bombs);
+            game->expose(c.first);
+            bombs = bombsOf(game->board());
+        }
+        Board classic(clock);
+        classic.generate(c.side, c.side, c.side, c.bombs, c.first);
+        EXPECT_EQ(drawn[0] == bombsOf(classic), c.classic) << c.side;
+        EXPECT_EQ(drawn[0], drawn[1]);
+        EXPECT_EQ(std::count(drawn[0].begin(), drawn[0].end(), true), c.bombs);
+        EXPECT_EQ(clearsWithoutGuess(c.side, c.side, c.side, drawn[0], c.first), !c.classic);
+        EXPECT_EQ(observer.noGuessFallbacks - fallbacks, c.noGuess && c.classic ? 2 : 0);
     }
-    EXPECT_EQ(store.readInt("Startup", "NoGuess", -1), 0);
-}
-
-TEST_F(NoGuessPlay, OnTheBoardNeedsNoGuessAndComesOutTheSameOnTheSameTick)
-{
-    game->setNoGuessBoards(true);
-    EXPECT_EQ(store.readInt("Startup", "NoGuess", -1), 1);
-    std::vector<bool> drawn;
-    for (int round = 0; round < 2; ++round) {
-        clock.set(4242);
-        game->selectLevel(kLevelIntermediate);
-        game->expose(7);
-        const std::vector<bool> bombs = bombsOf(game->board());
-        EXPECT_TRUE(clearsWithoutGuess(6, 6, 6, bombs, 7));
-        EXPECT_EQ(cubesWhere([](const Cube& c) { return c.bomb != 0; }).size(), 23U);
-        EXPECT_TRUE(round == 0 || bombs == drawn);
-        drawn = bombs;
-    }
-}
-
-// 62 bombs in 64 cubes can never be played without a guess (see the generator's tests).
-TEST_F(NoGuessPlay, ABoardTooDenseForNoGuessStartsAsAClassicOneAndSaysSo)
-{
-    game->setNoGuessBoards(true);
-    clock.set(999);
-    game->newGame(kLevelCustom, 4, 4, 4, 62);
-    game->expose(21);
-    EXPECT_EQ(observer.noGuessFallbacks, 1);
-    EXPECT_FALSE(game->lost());
-    EXPECT_EQ(game->board().cube(21).covered, 0);
-    EXPECT_EQ(bombsOf(game->board()), classicBombs(4, 62, 21));
-    EXPECT_EQ(statistics.gamesPlayed(), 1);
 }
 
 } // namespace
