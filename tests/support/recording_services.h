@@ -33,9 +33,11 @@ class RecordingObserver final : public GameObserver {
 public:
     void gameStateChanged() override { ++stateChanges; }
     void tutorialBoardSetUp() override { ++tutorialBoards; }
+    void noGuessBoardUnavailable() override { ++noGuessFallbacks; }
 
     int stateChanges = 0;
     int tutorialBoards = 0;
+    int noGuessFallbacks = 0;
 };
 
 class FakeGameHost final : public GameHost {

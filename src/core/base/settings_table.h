@@ -38,6 +38,8 @@ inline constexpr IntSetting startBombs{kStartup, "nm", 6};
 inline constexpr IntSetting startLevel{kStartup, "m", 0};
 inline constexpr IntSetting soundOn{kStartup, "s", 1};
 inline constexpr IntSetting musicOn{kStartup, "t", 1};
+// 1: the first exposure draws a board that can be cleared by reasoning alone.
+inline constexpr IntSetting noGuessBoards{kStartup, "NoGuess", 0};
 // Fastest times per level 0..2, keyed "%s%d" from "N" (holder) or "D" (seconds) and the level.
 inline constexpr std::array<TextSetting, 3> recordName{
     {{kStartup, "N0", ""}, {kStartup, "N1", ""}, {kStartup, "N2", ""}}};

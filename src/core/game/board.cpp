@@ -40,6 +40,20 @@ void Board::regenerateExcluding(int bombCount, int excludedIndex)
     generate(width_, height_, depth_, bombCount, excludedIndex);
 }
 
+bool Board::installLayout(const std::vector<bool>& layout, int bombCount, int keptFree)
+{
+    if (layout.size() != static_cast<std::size_t>(cubeCount()) || keptFree < 0 ||
+        keptFree >= cubeCount() || layout[static_cast<std::size_t>(keptFree)] ||
+        std::count(layout.begin(), layout.end(), true) != bombCount)
+        return false;
+    cubes_.assign(layout.size(), Cube{});
+    for (std::size_t index = 0; index < layout.size(); ++index)
+        cubes_[index].bomb = layout[index] ? 1 : 0;
+    countNeighbours();
+    changed_ = true;
+    return true;
+}
+
 void Board::placeBombs(int bombCount, int excludedIndex)
 {
     // Rejection placement only ends when a free cube exists for every bomb, so a count that

@@ -29,6 +29,10 @@ public:
     // more bombs than there are cubes that may hold one.
     void generate(int width, int height, int depth, int bombCount, int excludedIndex);
     void regenerateExcluding(int bombCount, int excludedIndex);
+    // Places the bombs of a layout drawn elsewhere (one flag per cube index, true: a bomb) on
+    // fresh cubes of the current size and counts the neighbours. Refuses, changing nothing, a
+    // layout of another size, with other than bombCount bombs, or with a bomb on keptFree.
+    bool installLayout(const std::vector<bool>& layout, int bombCount, int keptFree);
     // Copies width x height x depth records as they are (no counting). Refuses, changing
     // nothing, a size outside 1..kMaxSide or fewer records than the size needs.
     bool restore(int width, int height, int depth, std::span<const Cube> records);

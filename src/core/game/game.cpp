@@ -59,6 +59,9 @@ void Game::newGame(int level, int width, int height, int depth, int bombCount)
     startTick_ = 0;
     endTick_ = 0;
     lost_ = false;
+    litHint_.reset();
+    hintUsed_ = false;
+    hints_.reset();
     board_->generate(width, height, depth, bombCount_, -1);
     reportStateChanged();
 }
@@ -95,6 +98,9 @@ bool Game::restoreGame(std::uint32_t elapsedSeconds, int level, int width, int h
     bombCount_ = bombCount;
     endTick_ = 0;
     lost_ = false;
+    litHint_.reset();
+    hintUsed_ = false;
+    hints_.reset();
     face_.set(FaceState::kIdle, now());
     services_.statistics.recordGameStarted();
     board_->restore(width, height, depth, cubeRecords);
@@ -110,12 +116,13 @@ int Game::expose(int index)
         hint_.clickOnMarked(now());
         return 1;
     }
+    litHint_.reset();
     const bool starting = startTick_ == 0;
     if (starting) {
         face_.set(FaceState::kIdle, now());
         startTick_ = now();
         if (!services_.host.tutorialRunning()) {
-            board_->regenerateExcluding(bombCount_, index);
+            regenerateAround(index);
             services_.statistics.recordGameStarted();
         }
     }
@@ -139,6 +146,44 @@ int Game::expose(int index)
     if (starting || ended())
         reportStateChanged();
     return 1;
+}
+
+void Game::regenerateAround(int index)
+{
+    hints_.reset();
+    if (noGuessBoards()) {
+        // Seeded from the clock as the classic draw is, so a seeded game comes out the same.
+        NoGuessGenerator generator(board_->width(), board_->height(), board_->depth());
+        const auto layout = generator.generate(bombCount_, index, now(), kNoGuessBudget);
+        if (layout && board_->installLayout(*layout, bombCount_, index))
+            return;
+        if (observer_ != nullptr)
+            observer_->noGuessBoardUnavailable();
+    }
+    board_->regenerateExcluding(bombCount_, index);
+}
+
+bool Game::noGuessBoards() const
+{
+    return settings::read(services_.settings, settings::noGuessBoards) != 0;
+}
+
+void Game::setNoGuessBoards(bool on)
+{
+    settings::write(services_.settings, settings::noGuessBoards, on ? 1 : 0);
+    reportStateChanged();
+}
+
+bool Game::giveHint()
+{
+    litHint_.reset();
+    if (!running())
+        return false;
+    if (!hints_)
+        hints_ = std::make_unique<HintTracker>(*board_, bombCount_);
+    litHint_ = hints_->next(*board_);
+    hintUsed_ = hintUsed_ || litHint_.has_value();
+    return litHint_.has_value();
 }
 
 void Game::flood(int index)
@@ -176,7 +221,7 @@ SoundId Game::finish()
     const std::uint32_t seconds = elapsedSeconds();
     SoundId sound = SoundId::GameOver;
     if (!lost_) {
-        const bool fastest = !services_.host.tutorialGame() && keepsRecords(level_) &&
+        const bool fastest = !services_.host.tutorialGame() && !hintUsed_ && keepsRecords(level_) &&
                              static_cast<std::int64_t>(record(level_).seconds) > seconds;
         if (fastest) {
             services_.host.showRecordEntry(*this);
@@ -203,6 +248,7 @@ int Game::toggleMark(int index)
     const bool starting = startTick_ == 0;
     if (starting)
         startTick_ = now();
+    litHint_.reset();
     Cube& cube = board_->cube(index);
     SoundId sound = SoundId::Marked;
     if (cube.suspect != 0) {

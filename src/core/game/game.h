@@ -5,9 +5,12 @@
 #include "core/base/settings_store.h"
 #include "core/game/board.h"
 #include "core/game/bomb_hint.h"
+#include "core/game/deduction.h"
 #include "core/game/face_state.h"
 #include "core/game/game_host.h"
 #include "core/game/game_observer.h"
+#include "core/game/hint_tracker.h"
+#include "core/game/no_guess_generator.h"
 #include "core/game/sound_player.h"
 #include "core/game/statistics.h"
 
@@ -36,6 +39,10 @@ struct FastestTime {
 class Game final {
 public:
     static constexpr int kRecordLevels = 3;
+    // What a first exposure may spend looking for a board that needs no guess before it settles
+    // for an ordinary one: the attempts keep a seeded board the same on every machine, the time
+    // keeps a click from hanging on a board too dense for one.
+    static constexpr GenerationBudget kNoGuessBudget{1000, std::chrono::milliseconds{2500}};
 
     // Empty records, quality 0 and no board until initFromSettings.
     explicit Game(GameServices services);
@@ -62,6 +69,16 @@ public:
     int toggleMark(int index);
     // 1 when the hovered cube changed.
     int setHover(int index);
+    // Lights one cube that the numbers in sight prove safe (else one they prove a bomb), until
+    // the next move. False, lighting nothing, when nothing is provable or no game runs. A game
+    // given a hint still counts in the statistics but sets no fastest time.
+    bool giveHint();
+    const std::optional<Deduction>& litHint() const { return litHint_; }
+    bool hintUsed() const { return hintUsed_; }
+
+    // The "NoGuess" preference, read when a first exposure needs it.
+    bool noGuessBoards() const;
+    void setNoGuessBoards(bool on);
 
     std::uint32_t elapsedSeconds() const;
     void setRecord(const std::string& name);
@@ -98,6 +115,9 @@ public:
     const BombHint& bombHint() const { return hint_; }
 
 private:
+    // The first exposure's new board around the cube: one that needs no guess when the player
+    // asked for it and one turns up within the budget, otherwise the classic draw.
+    void regenerateAround(int index);
     void flood(int index);
     // Returns the sound that closes the game.
     SoundId finish();
@@ -121,6 +141,10 @@ private:
     bool lost_ = false;
     FaceState face_;
     BombHint hint_;
+    // Made at the first hint of a board and dropped with the board.
+    std::unique_ptr<HintTracker> hints_;
+    std::optional<Deduction> litHint_;
+    bool hintUsed_ = false;
 };
 
 } // namespace kubrix

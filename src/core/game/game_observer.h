@@ -11,6 +11,9 @@ public:
     virtual void gameStateChanged() = 0;
     // The tutorial's board is in place; it is explained as seen from one particular angle.
     virtual void tutorialBoardSetUp() = 0;
+    // No board that needs no guess turned up within the budget: the game goes on with an
+    // ordinary one, which the player should hear of without being stopped.
+    virtual void noGuessBoardUnavailable() = 0;
 };
 
 } // namespace kubrix

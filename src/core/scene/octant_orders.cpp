@@ -113,44 +113,53 @@ void OctantOrders::sortByPlanes(int width, int height, int depth)
     }
 }
 
-std::span<const OctantOrders::Run> OctantOrders::runs(int octant, int hoverIndex)
+std::span<const OctantOrders::Run> OctantOrders::runs(int octant, std::span<const int> apart)
 {
     runs_.clear();
     if (!valid_ || orderLength_ == 0)
         return runs_;
     const bool forward = (octant & 1) != 0;
     const int order = ((forward ? octant : octant ^ 7) & 7) >> 1;
-    const auto found = std::lower_bound(
-        cubes_.begin(), cubes_.end(), hoverIndex,
-        [](const CubeTriangles& cube, int index) { return cube.cubeIndex < index; });
-    const CubeTriangles* hovered =
-        found != cubes_.end() && found->cubeIndex == hoverIndex ? &*found : nullptr;
+    const auto o = static_cast<std::size_t>(order);
+    apart_.clear();
+    for (const int index : apart) {
+        const auto found = std::lower_bound(
+            cubes_.begin(), cubes_.end(), index,
+            [](const CubeTriangles& cube, int wanted) { return cube.cubeIndex < wanted; });
+        if (found != cubes_.end() && found->cubeIndex == index &&
+            std::find(apart_.begin(), apart_.end(), &*found) == apart_.end())
+            apart_.push_back(&*found);
+    }
+    std::sort(apart_.begin(), apart_.end(), [o](const CubeTriangles* a, const CubeTriangles* b) {
+        return a->firstIn[o] < b->firstIn[o];
+    });
     if (forward) {
-        addRun(order, 0, orderLength_, hovered);
+        addRun(order, 0, orderLength_);
         return runs_;
     }
-    const std::vector<std::int32_t>& starts = planeStarts_[static_cast<std::size_t>(order)];
+    const std::vector<std::int32_t>& starts = planeStarts_[o];
     for (std::size_t k = starts.size() - 1; k > 0; --k)
-        addRun(order, starts[k - 1], starts[k], hovered);
+        addRun(order, starts[k - 1], starts[k]);
     return runs_;
 }
 
-void OctantOrders::addRun(int order, int first, int end, const CubeTriangles* hovered)
+void OctantOrders::addRun(int order, int first, int end)
 {
     if (first == end)
         return;
     const int base = order * orderLength_;
-    const int hoverFirst = hovered ? hovered->firstIn[static_cast<std::size_t>(order)] : -1;
-    if (hoverFirst < first || hoverFirst >= end) {
-        runs_.push_back({base + first, end - first, false});
-        return;
+    int at = first;
+    for (const CubeTriangles* cube : apart_) {
+        const int cubeFirst = cube->firstIn[static_cast<std::size_t>(order)];
+        if (cubeFirst < first || cubeFirst >= end)
+            continue;
+        if (cubeFirst > at)
+            runs_.push_back({base + at, cubeFirst - at, -1});
+        runs_.push_back({base + cubeFirst, cube->count, cube->cubeIndex});
+        at = cubeFirst + cube->count;
     }
-    const int hoverEnd = hoverFirst + hovered->count;
-    if (hoverFirst > first)
-        runs_.push_back({base + first, hoverFirst - first, false});
-    runs_.push_back({base + hoverFirst, hovered->count, true});
-    if (hoverEnd < end)
-        runs_.push_back({base + hoverEnd, end - hoverEnd, false});
+    if (at < end)
+        runs_.push_back({base + at, end - at, -1});
 }
 
 } // namespace kubrix

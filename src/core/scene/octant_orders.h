@@ -29,11 +29,12 @@ class OctantOrders {
 public:
     static constexpr int kStoredOrders = 4;
 
-    // A range of indices(), drawn in one colour.
+    // A range of indices(), drawn in one colour: the triangles of cube cubeIndex alone, or
+    // with cubeIndex -1 those of any cubes drawn plain.
     struct Run {
         int first = 0;
         int count = 0;
-        bool hovered = false;
+        int cubeIndex = -1;
     };
 
     // The octant the viewer looks from, seen from the block: bit 0, 1, 2 set when the viewer
@@ -53,8 +54,9 @@ public:
     int orderLength() const { return orderLength_; }
 
     // What to draw for a viewer in the octant: ranges of indices(), nearest cubes first, the
-    // hovered cube's triangles in a run of their own. Valid until the next call.
-    std::span<const Run> runs(int octant, int hoverIndex);
+    // triangles of each cube in apart (a few, such as the hovered one) in a run of their own.
+    // Indices in apart that name no cube of the mesh are ignored. Valid until the next call.
+    std::span<const Run> runs(int octant, std::span<const int> apart);
 
 private:
     // The triangles of one cube: a range of the natural (cube index) order, and where the same
@@ -68,8 +70,8 @@ private:
 
     void unroll(const SurfaceMesh& mesh);
     void sortByPlanes(int width, int height, int depth);
-    // Adds [first, end) of the stored order, split around the hovered cube's triangles.
-    void addRun(int order, int first, int end, const CubeTriangles* hovered);
+    // Adds [first, end) of the stored order, split around the triangles of the cubes apart_.
+    void addRun(int order, int first, int end);
 
     std::vector<ArrayVertex> vertices_;
     std::vector<std::uint32_t> indices_;
@@ -82,6 +84,8 @@ private:
     // Per stored order, where each plane starts in indices(); one more entry than planes.
     std::array<std::vector<std::int32_t>, kStoredOrders> planeStarts_;
     std::vector<Run> runs_;
+    // The cubes runs() sets apart, in the chosen order's sequence.
+    std::vector<const CubeTriangles*> apart_;
     int orderLength_ = 0;
     std::uint64_t generation_ = 0;
     bool valid_ = false;

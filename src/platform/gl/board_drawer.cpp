@@ -4,6 +4,7 @@
 
 #include "core/game/game.h"
 #include "core/scene/atlas.h"
+#include "core/scene/hint_highlight.h"
 #include "platform/gl/render_context.h"
 #include "platform/gl/texture_set.h"
 
@@ -110,12 +111,13 @@ void BoardDrawer::drawBoard(const Game& game, const Quaternion& viewRotation, bo
         return;
     }
     mesh_.draw(scene_, game, viewRotation);
-    drawLabels(scene_.labels(), viewRotation);
+    drawLabels(scene_.labels(), viewRotation, HintHighlight(game.litHint()));
     if (game.ended() && game.lost())
         drawBombs(scene_.bombs(), viewRotation);
 }
 
-void BoardDrawer::drawLabels(const NumberLabels& labels, const Quaternion& viewRotation)
+void BoardDrawer::drawLabels(const NumberLabels& labels, const Quaternion& viewRotation,
+                             const HintHighlight& hint)
 {
     blendOver();
     textures_.useTexture(TextureSet::kCubeAtlas);
@@ -123,6 +125,11 @@ void BoardDrawer::drawLabels(const NumberLabels& labels, const Quaternion& viewR
     glDepthMask(GL_FALSE);
 
     const Billboard billboard = billboardFacing(viewRotation, kLabelHalfSize);
+    // A lit hint's proving numbers, and their glow.
+    const Billboard reasonBoard =
+        billboardFacing(viewRotation, kLabelHalfSize * HintHighlight::kReasonScale);
+    const Billboard haloBoard =
+        billboardFacing(viewRotation, kLabelHalfSize * HintHighlight::kHaloScale);
     const DepthProbe probe =
         probeFor(viewRotation, labels.width(), labels.height(), labels.depth());
     sortedLabels_.clear();
@@ -145,8 +152,20 @@ void BoardDrawer::drawLabels(const NumberLabels& labels, const Quaternion& viewR
                 break;
             }
         }
+        const AtlasRect rect = labelRect(record->number + 1);
+        if (hint.isReason(record->cubeIndex)) {
+            // Added light brightens whatever lies behind, so the glow shows on any skin.
+            const Colour& halo = HintHighlight::kHaloColour;
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+            glColor4f(halo.r, halo.g, halo.b, halo.a);
+            drawSprite(record->x, record->y, record->z, haloBoard, rect);
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+            glColor4f(1.0F, 1.0F, 1.0F, 1.0F);
+            drawSprite(record->x, record->y, record->z, reasonBoard, rect);
+            continue;
+        }
         glColor4f(tint.r, tint.g, tint.b, alpha);
-        drawSprite(record->x, record->y, record->z, billboard, labelRect(record->number + 1));
+        drawSprite(record->x, record->y, record->z, billboard, rect);
     }
 
     glDepthMask(GL_TRUE);

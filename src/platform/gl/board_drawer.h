@@ -1,5 +1,5 @@
-// Draws the block: the surface mesh with its hovered cube tinted, the number labels and, after a
-// lost game, the bombs.
+// Draws the block: the surface mesh with its hovered and hinted cubes tinted, the number labels
+// (a hint's proving numbers brought forward) and, after a lost game, the bombs.
 #pragma once
 
 #include "core/scene/board_scene.h"
@@ -12,6 +12,7 @@
 namespace kubrix {
 
 class Game;
+class HintHighlight;
 class RenderContext;
 class TextureSet;
 
@@ -28,7 +29,8 @@ public:
     BoardScene& scene() { return scene_; }
 
 private:
-    void drawLabels(const NumberLabels& labels, const Quaternion& viewRotation);
+    void drawLabels(const NumberLabels& labels, const Quaternion& viewRotation,
+                    const HintHighlight& hint);
     void drawBombs(const BombMarkers& bombs, const Quaternion& viewRotation);
 
     RenderContext& context_;

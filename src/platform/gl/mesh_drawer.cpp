@@ -4,11 +4,13 @@
 
 #include "core/game/game.h"
 #include "core/scene/board_scene.h"
+#include "core/scene/hint_highlight.h"
 #include "platform/gl/render_context.h"
 #include "platform/gl/texture_set.h"
 
 #include <GL/gl.h>
 
+#include <array>
 #include <cstdint>
 
 namespace kubrix {
@@ -27,23 +29,45 @@ Colour hoverColour(const Colour& tint, bool lost)
             lost ? kHoverAlphaLost : tint.a};
 }
 
-// The colour of the hovered cube's strips.
-Colour hoveredColour(const BoardScene& scene, const Game& game)
+constexpr Colour kWhite{1.0F, 1.0F, 1.0F, 1.0F};
+
+// The colour of each cube's strips: the hovered cube's (red for a bomb while the bomb hint is
+// on), the hinted cube's, all others white. Equal colours are the same object, so a run of
+// strips of one colour is told by address.
+struct CubeColours {
+    int hoverIndex = -1;
+    Colour hover;
+    int hintIndex = -1;
+    Colour hint;
+
+    // Any cube below 0 is plain.
+    const Colour& of(int cube) const
+    {
+        if (cube < 0)
+            return kWhite;
+        if (cube == hoverIndex)
+            return hover;
+        return cube == hintIndex ? hint : kWhite;
+    }
+};
+
+CubeColours coloursOf(const BoardScene& scene, const Game& game)
 {
     const Board& board = game.board();
     const int hoverIndex = scene.mesh().hoverIndex();
+    const HintHighlight hint(game.litHint());
+    CubeColours colours{hoverIndex, hoverColour(scene.mesh().tint(), game.ended() && game.lost()),
+                        hint.cube(), hint.cubeColour()};
     if (game.bombHint().on() && hoverIndex >= 0 && hoverIndex < board.cubeCount() &&
         board.cube(hoverIndex).bomb != 0)
-        return {1.0F, 0.0F, 0.0F, 1.0F};
-    return hoverColour(scene.mesh().tint(), game.ended() && game.lost());
+        colours.hover = {1.0F, 0.0F, 0.0F, 1.0F};
+    return colours;
 }
 
 void setColour(const Colour& colour)
 {
     glColor4f(colour.r, colour.g, colour.b, colour.a);
 }
-
-constexpr Colour kWhite{1.0F, 1.0F, 1.0F, 1.0F};
 
 } // namespace
 
@@ -76,9 +100,10 @@ void MeshDrawer::draw(const BoardScene& scene, const Game& game, const Quaternio
 void MeshDrawer::drawOrdered(const BoardScene& scene, const Game& game,
                              const Quaternion& viewRotation)
 {
-    const Colour hover = hoveredColour(scene, game);
+    const CubeColours colours = coloursOf(scene, game);
+    const std::array<int, 2> apart{colours.hoverIndex, colours.hintIndex};
     const std::span<const OctantOrders::Run> runs =
-        orders_.runs(OctantOrders::octantFacing(viewRotation), scene.mesh().hoverIndex());
+        orders_.runs(OctantOrders::octantFacing(viewRotation), apart);
     // Bound buffers take offsets where client memory takes addresses.
     const bool onServer = buffers_.bind(orders_);
     glInterleavedArrays(GL_T2F_N3F_V3F, 0, onServer ? nullptr : orders_.vertices().data());
@@ -89,13 +114,13 @@ void MeshDrawer::drawOrdered(const BoardScene& scene, const Game& game,
         return orders_.indices().data() + first;
     };
     // The depth test keeps the image the same in any order; colours change only between runs.
-    bool first = true;
-    bool hoveredBefore = false;
+    const Colour* current = nullptr;
     for (const OctantOrders::Run& run : runs) {
-        if (first || run.hovered != hoveredBefore)
-            setColour(run.hovered ? hover : kWhite);
-        first = false;
-        hoveredBefore = run.hovered;
+        const Colour& colour = colours.of(run.cubeIndex);
+        if (&colour != current) {
+            setColour(colour);
+            current = &colour;
+        }
         glDrawElements(GL_TRIANGLES, run.count, GL_UNSIGNED_INT, indicesFrom(run.first));
     }
     unbindArrays();
@@ -106,17 +131,14 @@ void MeshDrawer::drawOrdered(const BoardScene& scene, const Game& game,
 void MeshDrawer::drawStrips(const BoardScene& scene, const Game& game)
 {
     const SurfaceMesh& mesh = scene.mesh();
-    const int hoverIndex = mesh.hoverIndex();
-    const Colour hover = hoveredColour(scene, game);
+    const CubeColours colours = coloursOf(scene, game);
     // Colour changes are issued only where the colour changes.
-    bool whitePending = true;
+    const Colour* current = nullptr;
     for (const FaceStrip& strip : mesh.strips()) {
-        if (strip.cubeIndex == hoverIndex) {
-            setColour(hover);
-            whitePending = true;
-        } else if (whitePending) {
-            setColour(kWhite);
-            whitePending = false;
+        const Colour& colour = colours.of(strip.cubeIndex);
+        if (&colour != current) {
+            setColour(colour);
+            current = &colour;
         }
         if (context_.selecting())
             glLoadName(static_cast<GLuint>(strip.cubeIndex));

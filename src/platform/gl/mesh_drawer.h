@@ -1,5 +1,5 @@
-// Draws the surface mesh of the covered cubes: for the visible frame with the hovered cube
-// tinted, and for the selection pass with every strip named by its cube.
+// Draws the surface mesh of the covered cubes: for the visible frame with the hovered and the
+// hinted cube tinted, and for the selection pass with every strip named by its cube.
 #pragma once
 
 #include "core/scene/octant_orders.h"
@@ -36,8 +36,8 @@ public:
     MeshDrawing drawing() const { return drawing_; }
 
     // Expects the model-view to place board coordinates, turned by viewRotation. Strips of the
-    // hovered cube take the hover colour (red for a bomb while the bomb hint is on), all others
-    // white.
+    // hovered cube take the hover colour (red for a bomb while the bomb hint is on), those of a
+    // lit hint's cube its colour, all others white.
     void draw(const BoardScene& scene, const Game& game, const Quaternion& viewRotation);
     // The selection pass: each strip drawn under its cube index as the name, in strip order.
     // Expects the context selecting, the pick projection and the model-view in place.

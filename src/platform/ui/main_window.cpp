@@ -14,8 +14,9 @@
 #include "platform/ui/high_scores_dialog.h"
 #include "platform/ui/init_error_dialog.h"
 #include "platform/ui/load_save_dialog.h"
-#include "platform/ui/statistics_dialog.h"
+#include "platform/ui/notice_line.h"
 #include "platform/ui/skin_manager_dialog.h"
+#include "platform/ui/statistics_dialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -56,6 +57,7 @@ MainWindow::MainWindow(MainWindowServices services)
                                  pointerMoved({x, y});
                              }});
     setCentralWidget(view_);
+    notice_ = new NoticeLine(*view_);
 
     createActions();
     createMenus();
@@ -113,10 +115,12 @@ QAction* MainWindow::makeAction(const char* name, const char* text, const QKeySe
 void MainWindow::createActions()
 {
     actionNew_ = makeAction("actionNew", "&New", Qt::Key_F2);
+    actionHint_ = makeAction("actionHint", "&Hint", Qt::Key_H);
     actionBeginner_ = makeAction("actionBeginner", "&Beginner", {});
     actionIntermediate_ = makeAction("actionIntermediate", "&Intermediate", {});
     actionExpert_ = makeAction("actionExpert", "&Expert", {});
     actionCustom_ = makeAction("actionCustom", "&Custom...", {});
+    actionNoGuess_ = makeAction("actionNoGuess", "No-&Guess Boards", {});
     actionLoadGame_ = makeAction("actionLoadGame", "&Load Game...", Qt::CTRL | Qt::Key_O);
     actionSaveGame_ = makeAction("actionSaveGame", "Sa&ve Game...", Qt::CTRL | Qt::Key_S);
     actionStatistics_ = makeAction("actionStatistics", "S&tatistics...", {});
@@ -133,6 +137,7 @@ void MainWindow::createActions()
     actionSound_->setCheckable(true);
     actionMusic_->setCheckable(true);
     actionTutorial_->setCheckable(true);
+    actionNoGuess_->setCheckable(true);
 
     connect(actionNew_, &QAction::triggered, this, &MainWindow::newGame);
     connect(actionBeginner_, &QAction::triggered, this, [this] { selectLevel(kLevelBeginner); });
@@ -141,6 +146,9 @@ void MainWindow::createActions()
     connect(actionExpert_, &QAction::triggered, this, [this] { selectLevel(kLevelExpert); });
     connect(actionCustom_, &QAction::triggered, this, &MainWindow::customSize);
     connect(actionLoadGame_, &QAction::triggered, this, &MainWindow::loadGame);
+    connect(actionHint_, &QAction::triggered, this, &MainWindow::showHint);
+    connect(actionNoGuess_, &QAction::triggered, this,
+            [this](bool on) { game().setNoGuessBoards(on); });
     connect(actionSaveGame_, &QAction::triggered, this, &MainWindow::saveGame);
     connect(actionStatistics_, &QAction::triggered, this, &MainWindow::showStatistics);
     connect(actionRecords_, &QAction::triggered, this, &MainWindow::showRecords);
@@ -159,9 +167,10 @@ void MainWindow::createActions()
 void MainWindow::createMenus()
 {
     QMenu* gameMenu = menuBar()->addMenu(QStringLiteral("&Game"));
-    gameMenu->addAction(actionNew_);
+    gameMenu->addActions({actionNew_, actionHint_});
     gameMenu->addSeparator();
-    gameMenu->addActions({actionBeginner_, actionIntermediate_, actionExpert_, actionCustom_});
+    gameMenu->addActions(
+        {actionBeginner_, actionIntermediate_, actionExpert_, actionCustom_, actionNoGuess_});
     gameMenu->addSeparator();
     gameMenu->addActions({actionLoadGame_, actionSaveGame_});
     gameMenu->addSeparator();
@@ -181,6 +190,8 @@ void MainWindow::createMenus()
 void MainWindow::updateActions()
 {
     actionSaveGame_->setEnabled(game().running());
+    actionHint_->setEnabled(game().running());
+    actionNoGuess_->setChecked(game().noGuessBoards());
     actionSound_->setChecked(game().soundOn());
     actionMusic_->setChecked(game().musicOn());
 }
@@ -285,6 +296,20 @@ void MainWindow::manageSkins()
                         services_.skinChanged);
     SkinManagerDialog dialog(manager, services_.opener, services_.messages, this);
     dialog.exec();
+}
+
+void MainWindow::showHint()
+{
+    if (!game().giveHint())
+        services_.messages.show("No cube can be proven safe: a guess is needed here.", "Hint",
+                                MessageIcon::Information, MessageButtons::Ok);
+    view_->update();
+}
+
+void MainWindow::noGuessBoardUnavailable()
+{
+    notice_->showNotice(QStringLiteral(
+        "No board that needs no guess turned up in time: this one may need a guess."));
 }
 
 void MainWindow::viewReset(bool reinitialise)

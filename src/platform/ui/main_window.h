@@ -28,6 +28,7 @@ namespace kubrix {
 
 class BoardView;
 class Clock;
+class NoticeLine;
 class Game;
 class GameApp;
 class Messages;
@@ -134,6 +135,7 @@ private:
     void gameStateChanged() override { updateActions(); }
     // The tutorial explains its board as seen from one angle, so the view turns to it.
     void tutorialBoardSetUp() override;
+    void noGuessBoardUnavailable() override;
 
     Game& game() const;
     void newGame();
@@ -146,6 +148,7 @@ private:
     void showStatistics();
     void showRecords();
     void manageSkins();
+    void showHint();
     void tutorialClosed();
     void playStartSound();
     // The first paint's: START when sound is on, then the music when it is on.
@@ -168,6 +171,7 @@ private:
     SaveSlots saveSlots_;
     bool cursorSet_ = false;
     BoardView* view_ = nullptr;
+    NoticeLine* notice_ = nullptr;
     QTimer timer_;
     PixelRect faceRect_{};
     bool tutorialGame_ = false;
@@ -175,10 +179,12 @@ private:
     AccessoryDialogs accessories_;
 
     QAction* actionNew_ = nullptr;
+    QAction* actionHint_ = nullptr;
     QAction* actionBeginner_ = nullptr;
     QAction* actionIntermediate_ = nullptr;
     QAction* actionExpert_ = nullptr;
     QAction* actionCustom_ = nullptr;
+    QAction* actionNoGuess_ = nullptr;
     QAction* actionLoadGame_ = nullptr;
     QAction* actionSaveGame_ = nullptr;
     QAction* actionStatistics_ = nullptr;

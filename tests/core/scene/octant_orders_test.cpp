@@ -55,17 +55,19 @@ protected:
 
 TEST_F(OctantOrdersTest, EveryOctantDrawsEveryTriangleOnceFrontFacingNearestFirst)
 {
-    const int hover = board.indexOf(2, 2, 2);
+    // The hovered and a hinted cube, each drawn in a run of its own.
+    const std::array<int, 2> apart{board.indexOf(2, 2, 2), board.indexOf(0, 1, 3)};
     for (const bool bevelled : {false, true}) {
         build(bevelled);
         for (int octant = 0; octant < 8; ++octant) {
             const std::array<int, 3> side{octant & 1 ? 1 : -1, octant & 2 ? 1 : -1,
                                           octant & 4 ? 1 : -1};
             std::vector<std::uint32_t> drawn;
-            int hoveredRuns = 0;
+            std::array<int, 2> apartRuns{};
             int lastNearness = 1 << 20;
-            for (const OctantOrders::Run& run : orders.runs(octant, hover)) {
-                hoveredRuns += run.hovered ? 1 : 0;
+            for (const OctantOrders::Run& run : orders.runs(octant, apart)) {
+                for (std::size_t a = 0; a < apart.size(); ++a)
+                    apartRuns[a] += run.cubeIndex == apart[a] ? 1 : 0;
                 for (int t = run.first; t < run.first + run.count; t += 3) {
                     const ArrayVertex& a = vertex(t);
                     const ArrayVertex& b = vertex(t + 1);
@@ -79,7 +81,10 @@ TEST_F(OctantOrdersTest, EveryOctantDrawsEveryTriangleOnceFrontFacingNearestFirs
                               0.0F)
                         << "octant " << octant << " bevelled " << bevelled << " at " << t;
                     const std::array<int, 3> cube = cubeOf(t);
-                    EXPECT_EQ(run.hovered, board.indexOf(cube[0], cube[1], cube[2]) == hover);
+                    const int index = board.indexOf(cube[0], cube[1], cube[2]);
+                    EXPECT_EQ(run.cubeIndex,
+                              std::find(apart.begin(), apart.end(), index) != apart.end() ? index
+                                                                                          : -1);
                     const int nearness = side[0] * cube[0] + side[1] * cube[1] + side[2] * cube[2];
                     EXPECT_LE(nearness, lastNearness) << "octant " << octant << " at " << t;
                     lastNearness = nearness;
@@ -87,7 +92,7 @@ TEST_F(OctantOrdersTest, EveryOctantDrawsEveryTriangleOnceFrontFacingNearestFirs
                         drawn.push_back(orders.indices()[static_cast<std::size_t>(t + k)]);
                 }
             }
-            EXPECT_EQ(hoveredRuns, 1);
+            EXPECT_EQ(apartRuns, (std::array<int, 2>{1, 1}));
             ASSERT_EQ(drawn.size(), static_cast<std::size_t>(mesh.triangleCount()) * 3);
             std::sort(drawn.begin(), drawn.end());
             // Strip triangle t of a strip uses vertices t..t+2: an inner vertex of a strip is

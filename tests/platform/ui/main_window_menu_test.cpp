@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <string>
 #include <vector>
@@ -58,11 +59,13 @@ TEST_F(AppWindowTest, MenuHoldsEveryCommandInOrderWithItsShortcutAndLaterOnesDis
     expectEntries(entriesOf(gameMenu),
                   {
                       {"&New", "actionNew", "F2", true},
+                      {"&Hint", "actionHint", "H", false},
                       {"-", "", "", false},
                       {"&Beginner", "actionBeginner", "", true},
                       {"&Intermediate", "actionIntermediate", "", true},
                       {"&Expert", "actionExpert", "", true},
                       {"&Custom...", "actionCustom", "", true},
+                      {"No-&Guess Boards", "actionNoGuess", "", true},
                       {"-", "", "", false},
                       {"&Load Game...", "actionLoadGame", "Ctrl+O", true},
                       {"Sa&ve Game...", "actionSaveGame", "Ctrl+S", false},
@@ -291,6 +294,41 @@ TEST_F(AppWindowTest, ExitClosesTheWindowAndStoresItsPlacement)
     choose("actionExit");
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(store.readText("Startup", "wscale", ""), "0,0,600,600");
+}
+
+TEST_F(AppWindowTest, TheHintKeyLightsAProvableCubeOrSaysThatAGuessIsNeeded)
+{
+    MainWindow& window = start();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window)) << "shortcuts act in the active window";
+    QAction* hint = item("actionHint");
+    choose("actionNoGuess");
+    EXPECT_TRUE(item("actionNoGuess")->isChecked() && store.readInt("Startup", "NoGuess", 0) == 1);
+
+    choose("actionIntermediate");
+    EXPECT_FALSE(hint->isEnabled()) << "nothing to reason about before the first exposure";
+    clock.set(31337);
+    game().expose(0);
+    EXPECT_TRUE(game().running() && hint->isEnabled());
+    QTest::keyClick(&window, Qt::Key_H);
+    ASSERT_TRUE(game().litHint().has_value());
+    EXPECT_EQ(game().board().cube(game().litHint()->cube).bomb, 0) << "a board needing no guess";
+    EXPECT_TRUE(messages.shown.empty());
+
+    // A game started by a mark: everything is covered, and 6 bombs in 64 cubes prove nothing.
+    choose("actionBeginner");
+    game().toggleMark(5);
+    QTest::keyClick(&window, Qt::Key_H);
+    EXPECT_FALSE(game().litHint().has_value());
+    ASSERT_EQ(messages.shown.size(), 1U);
+    EXPECT_EQ(messages.shown[0].text, "No cube can be proven safe: a guess is needed here.");
+
+    // No board 62 bombs in 64 cubes needs no guess: the game goes on, and a line says so.
+    game().newGame(4, 4, 4, 4, 62);
+    game().expose(21);
+    const auto* notice = window.findChild<QLabel*>(QStringLiteral("noticeLine"));
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->isVisible()) << "no message box in the middle of a click";
 }
 
 } // namespace
