@@ -2,6 +2,7 @@
 // settings file, its games played by commands on standard input.
 #include "app/app_context.h"
 #include "platform/gl/device_probe.h"
+#include "support/gui_leak_check.h"
 #include "support/recording_messages.h"
 #include "support/recording_services.h"
 
