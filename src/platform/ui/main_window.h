@@ -10,6 +10,7 @@
 #include "platform/gl/render_context.h"
 #include "platform/gl/scene_renderer.h"
 #include "platform/ui/tutorial_session.h"
+#include "platform/ui/view_control.h"
 #include "platform/ui/window_placer.h"
 
 #include <QMainWindow>
@@ -102,6 +103,9 @@ public:
     void buttonDown(Qt::MouseButton button, Point at);
     void buttonUp(Qt::MouseButton button, Point at);
     void pointerMoved(Point at);
+    // The wheel in the view: zooms, or with shift peels and restores layers (see ViewControl).
+    void wheelTurned(int angleDelta, bool shift);
+    const ViewControl& viewControl() const { return *viewControl_; }
     // The covered cube seen at a point of the view as the last frame drew it, or none; acts
     // on nothing. Makes the view's context current for the pick, so not for use in a paint.
     std::optional<int> cubeAt(Point at);
@@ -117,7 +121,7 @@ private:
     void createActions();
     void createMenus();
     void updateActions();
-    void gameStateChanged() override { updateActions(); }
+    void gameStateChanged() override;
     // The tutorial explains its board as seen from one angle, so the view turns to it.
     void tutorialBoardSetUp() override;
 
@@ -137,6 +141,11 @@ private:
     void leftClick(Point at);
     void rightClick(Point at);
     void restoreCursorWhenAway();
+    // Hands the peel and the neighbourhood light to the scene that frames and picks share,
+    // after adopting the side of the block that now faces the viewer.
+    void prepareScene();
+    // The camera distance factor of the zoom, for this board.
+    float zoomDistance() const;
 
     MainWindowServices services_;
     RenderContext device_;
@@ -151,6 +160,7 @@ private:
     PixelRect faceRect_{};
     bool tutorialGame_ = false;
     TutorialSession tutorial_;
+    ViewControl* viewControl_ = nullptr;
 
     QAction* actionNew_ = nullptr;
     QAction* actionBeginner_ = nullptr;
