@@ -34,11 +34,12 @@ constexpr std::array<Vec3, 18> kNormals{{
 //
 // How a tile reads on its face, which is what keeps a flag, a "?" or a cross legible: seen from
 // outside, the tile's rightward edge c0-c1 crossed with its upward edge c3-c0 points along the
-// face's outward normal on all six faces, so no tile is ever drawn mirrored. The tile's top
-// lies towards -z on -X, -y on +X and -Z, +y on +Z, -x on -Y and +x on +Y; each direction has
-// a tile of its own, and the art turns each one so that its picture stands upright (+y up) on
-// the four side faces and reads from the front on the top and bottom in the starting view.
-// Number labels are billboards and do not use these corners.
+// face's outward normal on all six faces, so no tile is ever drawn mirrored. Where the tile's top
+// lands differs from face to face; each direction has a tile of its own, and the art turns each
+// one so that its picture stands upright (+y up) on the four sides and, on the top and bottom,
+// towards the edge that rises as the block is tipped the short way to show that face. Custom skins rely on these
+// corners, so a turn belongs in the art, never here. Number labels are billboards and do not
+// use these corners.
 struct FaceShape {
     int direction;
     std::array<std::array<int, 3>, 4> corners;

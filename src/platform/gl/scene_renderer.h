@@ -31,7 +31,7 @@ struct FrameView {
     // The player's zoom: the factor on the camera's distance (see cameraFor).
     float distance = 1.0F;
     // While layers are peeled away, which one is in front ("layer 3 / 8"); empty otherwise.
-    std::string layerCaption;
+    std::string layerCaption{};
 };
 
 class SceneRenderer {

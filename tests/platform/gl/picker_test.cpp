@@ -101,14 +101,15 @@ TEST_F(PickerTest, NeverFindsAPeeledCubeAndReachesTheLayerBehind)
 {
     constexpr int kSide = 6;
     playBoard(kSide, kSide, kSide, blockWithBombs(kSide, kSide, kSide, {{0, 0, 0}}));
+    viewRotation = kTutorialRotation; // the front and two sides show
     Peel peel = ViewState::facing(viewRotation);
     peel.layers = 2;
     renderer.boardDrawer().scene().setPeel(peel);
     const float zoomedIn = 0.8F;
     int hits = 0;
     int front = 0;
-    for (int y = 0; y < kHeight; y += 3) {
-        for (int x = 0; x < kWidth; x += 3) {
+    for (int y = 0; y < kHeight; y += 6) {
+        for (int x = 0; x < kWidth; x += 6) {
             const std::optional<int> cube =
                 picker.cubeAt(*game, viewRotation, kWidth, kHeight, x, y, zoomedIn);
             if (!cube)

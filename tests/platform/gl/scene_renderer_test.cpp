@@ -1,6 +1,12 @@
 // Frames of the scene rendered on a real OpenGL context: the block, its labels, the bombs of a
 // lost game, the hover tint and the graphics qualities.
+#include "core/scene/atlas.h"
+#include "core/scene/view_state.h"
 #include "platform/gl/render_rig.h"
+
+#include <algorithm>
+#include <cmath>
+#include <tuple>
 
 namespace kubrix::test {
 namespace {
@@ -178,6 +184,97 @@ TEST_F(SceneRender, DrawsBevelledCubesAndNearestTexelsWithoutErrors)
         EXPECT_EQ(filter, GL_NEAREST) << "slot " << slot;
     }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+
+// How closely the tile on the screen matches the picture of a mark turned and mirrored each of the
+// eight ways: the normalised correlation of brightness, so that the face's light does not count.
+std::array<double, 8> likenessOfEachTurn(const Frame& frame, const RgbaImage& atlas,
+                                         PixelRect onScreen)
+{
+    constexpr int kSamples = 16;
+    const int tileSide = atlas.width / cubeTiles::kGridSize;
+    // The art draws the -Z tile of a flag unturned, as it stands upright.
+    const int tile = cubeTiles::kMarked + 4;
+    const auto brightness = [](int r, int g, int b) { return 0.3 * r + 0.59 * g + 0.11 * b; };
+    std::array<double, 8> likeness{};
+    for (int turn = 0; turn < 8; ++turn) {
+        std::vector<double> seen;
+        std::vector<double> drawn;
+        for (int j = 0; j < kSamples; ++j) {
+            for (int i = 0; i < kSamples; ++i) {
+                // Inside the tile, clear of its edges; (u, w) rightwards and downwards.
+                const double u = 0.15 + 0.7 * (i + 0.5) / kSamples;
+                const double w = 0.15 + 0.7 * (j + 0.5) / kSamples;
+                const auto at = frame.at(onScreen.left + int(u * onScreen.width()),
+                                         onScreen.top + int(w * onScreen.height()));
+                seen.push_back(brightness(at[0], at[1], at[2]));
+                double tu = (turn & 4) != 0 ? 1.0 - u : u; // mirrored
+                double tw = w;
+                for (int quarter = 0; quarter < (turn & 3); ++quarter)
+                    std::tie(tu, tw) = std::pair{1.0 - tw, tu};
+                const int px = (tile % 8) * tileSide + int(tu * tileSide);
+                const int py = atlas.height - 1 - ((tile / 8) * tileSide + int(tw * tileSide));
+                const std::uint8_t* texel = atlas.pixels.data() + (py * atlas.width + px) * 4;
+                drawn.push_back(brightness(texel[0], texel[1], texel[2]));
+            }
+        }
+        const auto centred = [](std::vector<double>& v) {
+            double mean = 0;
+            for (const double x : v)
+                mean += x / double(v.size());
+            double norm = 0;
+            for (double& x : v) {
+                x -= mean;
+                norm += x * x;
+            }
+            return std::sqrt(norm);
+        };
+        const double norms = centred(seen) * centred(drawn);
+        double dot = 0;
+        for (std::size_t k = 0; k < seen.size(); ++k)
+            dot += seen[k] * drawn[k];
+        likeness[static_cast<std::size_t>(turn)] = norms > 0 ? dot / norms : 0;
+    }
+    return likeness;
+}
+
+TEST_F(SceneRender, MarksStandUprightOnEveryFaceAndAreNeverMirrored)
+{
+    std::vector<Cube> cubes = blockWithBombs(3, 3, 3, {{1, 1, 1}});
+    for (Cube& cube : cubes)
+        cube.marked = 1;
+    playBoard(3, 3, 3, cubes);
+    // The front face's middle tile; the block is a cube, so every side lands on the same place.
+    const Projected topLeft = project(1, 2, 3);
+    const Projected bottomRight = project(2, 1, 3);
+    const PixelRect tile{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    // Each face turned to the viewer the short way from the starting side: the sides with +y
+    // up, the top and bottom tipped towards the viewer.
+    struct Side {
+        const char* name;
+        Quaternion rotation;
+        Peel facing;
+    };
+    const std::array<Side, 6> sides{{
+        {"-X", fromEuler(0, 90, 0), {0, -1, 0}},
+        {"+X", fromEuler(0, -90, 0), {0, 1, 0}},
+        {"-Y", fromEuler(-90, 0, 0), {1, -1, 0}},
+        {"+Y", fromEuler(90, 0, 0), {1, 1, 0}},
+        {"-Z", fromEuler(0, 180, 0), {2, -1, 0}},
+        {"+Z", fromEuler(0, 0, 0), {2, 1, 0}},
+    }};
+    for (const Side& side : sides) {
+        viewRotation = side.rotation;
+        ASSERT_EQ(ViewState::facing(viewRotation), side.facing) << side.name;
+        const Frame frame = render();
+        const std::array<double, 8> likeness =
+            likenessOfEachTurn(frame, textures.texture(TextureSet::kCubeAtlas)->image(), tile);
+        const auto best = std::max_element(likeness.begin(), likeness.end()) - likeness.begin();
+        EXPECT_EQ(best, 0) << side.name << ": turned " << best % 4 << " quarters"
+                           << (best >= 4 ? ", mirrored" : "");
+        EXPECT_GT(likeness[0], 0.6) << side.name;
+    }
 }
 
 } // namespace

@@ -306,9 +306,6 @@ TEST_F(AppWindowTest, ExitClosesTheWindowAndStoresItsPlacement)
     EXPECT_EQ(store.readText("Startup", "wscale", ""), "0,0,600,600");
 }
 
-} // namespace
-} // namespace kubrix::test
-
 TEST_F(AppWindowTest, ViewCommandsZoomPeelAndTurnBackToTheStart)
 {
     start();
@@ -352,3 +349,6 @@ TEST_F(AppWindowTest, ViewCommandsZoomPeelAndTurnBackToTheStart)
     EXPECT_FLOAT_EQ(view.distance(size), 1.0F);
     EXPECT_EQ(layers(), 0);
 }
+
+} // namespace
+} // namespace kubrix::test

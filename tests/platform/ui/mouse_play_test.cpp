@@ -347,6 +347,7 @@ TEST_F(MousePlayTest, TheRestingPointerHighlightsTheCubeUnderItAndOffTheBlockNot
     release(Qt::LeftButton, *pixel);
 
     // A drag turns the highlighted cube away from the pointer, and the highlight goes with it.
+    context->app().viewRotation() = kTutorialRotation;
     moveAndPaint(*pixel);
     ASSERT_EQ(game().hoverIndex(), cube);
     press(Qt::LeftButton, *pixel);
