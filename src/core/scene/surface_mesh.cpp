@@ -37,9 +37,9 @@ constexpr std::array<Vec3, 18> kNormals{{
 // face's outward normal on all six faces, so no tile is ever drawn mirrored. Where the tile's top
 // lands differs from face to face; each direction has a tile of its own, and the art turns each
 // one so that its picture stands upright (+y up) on the four sides and, on the top and bottom,
-// towards the edge that rises as the block is tipped the short way to show that face. Custom skins rely on these
-// corners, so a turn belongs in the art, never here. Number labels are billboards and do not
-// use these corners.
+// towards the edge that rises as the block is tipped the short way to show that face. Custom
+// skins rely on these corners, so a turn belongs in the art, never here. Number labels are
+// billboards and do not use these corners.
 struct FaceShape {
     int direction;
     std::array<std::array<int, 3>, 4> corners;

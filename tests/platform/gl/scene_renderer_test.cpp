@@ -186,7 +186,6 @@ TEST_F(SceneRender, DrawsBevelledCubesAndNearestTexelsWithoutErrors)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-
 // How closely the tile on the screen matches the picture of a mark turned and mirrored each of the
 // eight ways: the normalised correlation of brightness, so that the face's light does not count.
 std::array<double, 8> likenessOfEachTurn(const Frame& frame, const RgbaImage& atlas,
