@@ -186,54 +186,34 @@ TEST_F(SceneRender, DrawsBevelledCubesAndNearestTexelsWithoutErrors)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-// How closely the tile on the screen matches the picture of a mark turned and mirrored each of the
-// eight ways: the normalised correlation of brightness, so that the face's light does not count.
-std::array<double, 8> likenessOfEachTurn(const Frame& frame, const RgbaImage& atlas,
-                                         PixelRect onScreen)
+// How closely the tile on the screen matches the flag's picture turned a quarter at a time
+// (0..3) and mirrored (4..7): the correlation of brightness, so the face's light does not count.
+std::array<double, 8> likenessOfEachTurn(const Frame& frame, const RgbaImage& atlas, PixelRect tile)
 {
-    constexpr int kSamples = 16;
-    const int tileSide = atlas.width / cubeTiles::kGridSize;
     // The art draws the -Z tile of a flag unturned, as it stands upright.
-    const int tile = cubeTiles::kMarked + 4;
-    const auto brightness = [](int r, int g, int b) { return 0.3 * r + 0.59 * g + 0.11 * b; };
+    constexpr int kTile = cubeTiles::kMarked + 4;
+    const int side = atlas.width / cubeTiles::kGridSize;
     std::array<double, 8> likeness{};
     for (int turn = 0; turn < 8; ++turn) {
-        std::vector<double> seen;
-        std::vector<double> drawn;
-        for (int j = 0; j < kSamples; ++j) {
-            for (int i = 0; i < kSamples; ++i) {
-                // Inside the tile, clear of its edges; (u, w) rightwards and downwards.
-                const double u = 0.15 + 0.7 * (i + 0.5) / kSamples;
-                const double w = 0.15 + 0.7 * (j + 0.5) / kSamples;
-                const auto at = frame.at(onScreen.left + int(u * onScreen.width()),
-                                         onScreen.top + int(w * onScreen.height()));
-                seen.push_back(brightness(at[0], at[1], at[2]));
-                double tu = (turn & 4) != 0 ? 1.0 - u : u; // mirrored
+        double sa = 0, sb = 0, saa = 0, sbb = 0, sab = 0, n = 0;
+        for (double w = 0.15; w < 0.85; w += 0.04) {
+            for (double u = 0.15; u < 0.85; u += 0.04) { // clear of the tile's edges
+                const auto at =
+                    frame.at(tile.left + int(u * tile.width()), tile.top + int(w * tile.height()));
+                double tu = (turn & 4) != 0 ? 1.0 - u : u;
                 double tw = w;
                 for (int quarter = 0; quarter < (turn & 3); ++quarter)
                     std::tie(tu, tw) = std::pair{1.0 - tw, tu};
-                const int px = (tile % 8) * tileSide + int(tu * tileSide);
-                const int py = atlas.height - 1 - ((tile / 8) * tileSide + int(tw * tileSide));
-                const std::uint8_t* texel = atlas.pixels.data() + (py * atlas.width + px) * 4;
-                drawn.push_back(brightness(texel[0], texel[1], texel[2]));
+                const int px = (kTile % 8) * side + int(tu * side);
+                const int py = atlas.height - 1 - ((kTile / 8) * side + int(tw * side));
+                const std::uint8_t* texel = &atlas.pixels[std::size_t(py * atlas.width + px) * 4];
+                const double a = at[0] + at[1] + at[2];
+                const double b = texel[0] + texel[1] + texel[2];
+                sa += a, sb += b, saa += a * a, sbb += b * b, sab += a * b, n += 1;
             }
         }
-        const auto centred = [](std::vector<double>& v) {
-            double mean = 0;
-            for (const double x : v)
-                mean += x / double(v.size());
-            double norm = 0;
-            for (double& x : v) {
-                x -= mean;
-                norm += x * x;
-            }
-            return std::sqrt(norm);
-        };
-        const double norms = centred(seen) * centred(drawn);
-        double dot = 0;
-        for (std::size_t k = 0; k < seen.size(); ++k)
-            dot += seen[k] * drawn[k];
-        likeness[static_cast<std::size_t>(turn)] = norms > 0 ? dot / norms : 0;
+        const double spread = std::sqrt((n * saa - sa * sa) * (n * sbb - sb * sb));
+        likeness[std::size_t(turn)] = spread > 0 ? (n * sab - sa * sb) / spread : 0;
     }
     return likeness;
 }
