@@ -73,6 +73,12 @@ BENCHMARK_CAPTURE(frame, worst, BenchBoard::Worst20)
 BENCHMARK_CAPTURE(frame, worstBevelled, BenchBoard::Worst20Bevelled)
     ->Name("Frame/Worst20Bevelled")
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(frame, worstPeeled, BenchBoard::Worst20Peeled)
+    ->Name("Frame/Worst20Peeled")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(frame, freshHover, BenchBoard::Fresh20Hover)
+    ->Name("Frame/Fresh20Hover")
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(pick, expert, BenchBoard::Expert)
     ->Name("Pick/Expert")
     ->Unit(benchmark::kMillisecond);

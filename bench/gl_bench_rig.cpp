@@ -1,6 +1,7 @@
 // The benchmark's OpenGL context and game.
 #include "gl_bench_rig.h"
 
+#include "core/scene/view_state.h"
 #include "default_skin/builtin_skin.h"
 #include "platform/gl/render_context.h"
 
@@ -126,21 +127,33 @@ void GlBenchRig::show(BenchBoard board)
         game.selectLevel(2);
     else
         game.newGame(4, kWorstSide, kWorstSide, kWorstSide, kWorstBombs);
-    if (board == BenchBoard::Worst20 || board == BenchBoard::Worst20Bevelled) {
+    if (board == BenchBoard::Worst20 || board == BenchBoard::Worst20Bevelled ||
+        board == BenchBoard::Worst20Peeled) {
         Board& cubes = game.board();
         for (int i = 0; i < cubes.cubeCount(); ++i) {
             const CubePosition p = cubes.positionOf(i);
             cubes.cube(i).covered = (p.x + p.y + p.z) % 2 == 0 ? 1 : 0;
         }
     }
-    game.setHover(-1);
     viewRotation_ = kTutorialRotation;
+    ViewState view;
+    view.follow(viewRotation_);
+    const BlockSize size{game.board().width(), game.board().height(), game.board().depth()};
+    for (int layer = 0; board == BenchBoard::Worst20Peeled && layer < 3; ++layer)
+        view.peelLayer(size);
+    layerCaption_ = view.layerCaption(size);
+    BoardScene& scene = renderer_->boardDrawer().scene();
+    scene.setPeel(view.peel());
+    scene.setNeighbourhood(board == BenchBoard::Fresh20Hover);
+    game.setHover(board == BenchBoard::Fresh20Hover ? game.board().indexOf(10, 10, 10) : -1);
     renderFrame();
 }
 
 void GlBenchRig::renderFrame()
 {
-    renderer_->renderFrame(FrameView{*game_, viewRotation_, kSide, kSide});
+    FrameView view{*game_, viewRotation_, kSide, kSide};
+    view.layerCaption = layerCaption_;
+    renderer_->renderFrame(view);
 }
 
 int GlBenchRig::pickCentre()

@@ -30,6 +30,8 @@ enum class BenchBoard {
     Fresh20Bevelled, // the same, bevelled
     Worst20,         // a 3D checkerboard of covered cubes: every covered cube shows six faces
     Worst20Bevelled, // the same, bevelled
+    Worst20Peeled,   // the checkerboard with its three front layers peeled away
+    Fresh20Hover,    // a fresh 20 x 20 x 20 board, its centre cube hovered, neighbourhood lit
 };
 
 class GlBenchRig final : private SoundPlayer, private GameHost, private SkinInfoPresenter {
@@ -89,6 +91,7 @@ private:
     ManualClock clock_{50000};
     Statistics statistics_;
     Quaternion viewRotation_ = kTutorialRotation;
+    std::string layerCaption_;
     std::unique_ptr<Game> game_;
 };
 

@@ -30,9 +30,11 @@ const QColor kPlankWood(214, 160, 98);
 const QColor kFrameWood(160, 100, 48);
 const QColor kGrain(110, 64, 26);
 
-// Clockwise turns that bring the tile's top to the face's upright direction: the tile corners
-// follow the face's corner order, which points the tile's top elsewhere on most faces.
-constexpr std::array<int, 6> kTurn{90, 180, 90, 270, 180, 0};
+// Clockwise turns, per face direction -X, +X, -Y, +Y, -Z, +Z, that stand the picture upright
+// where the face shows it: +y up on the four sides, and on the top and bottom the edge that
+// rises when the block is tipped towards the viewer (-z on the top, +z on the bottom). The
+// face's texture corners point the tile's top elsewhere on most faces, never mirrored.
+constexpr std::array<int, 6> kTurn{180, 90, 270, 90, 0, 180};
 // Light levels for -X, +X, -Y, +Y, -Z, +Z: the top brightest, the bottom darkest.
 constexpr std::array<double, 6> kLight{0.90, 0.95, 0.80, 1.0, 0.86, 0.97};
 

@@ -50,6 +50,8 @@ inline constexpr std::array<IntSetting, 3> recordSeconds{{{kStartup, "D0", kNoRe
 inline constexpr TextSetting windowPlacement{kStartup, "wscale", "0,0,600,600"};
 inline constexpr IntSetting tutorialOffered{kStartup, "hst", 0};
 inline constexpr TextSetting skinPackage{kStartup, "Skin4", ""};
+// 1: the numbers around the hovered cube stand out and all others are dimmed.
+inline constexpr IntSetting neighbourhood{kStartup, "nhood", 0};
 
 // Section "User": the update check and the lifetime statistics.
 inline constexpr IntSetting updateMode{kUser, "iupdate", -1};

@@ -19,15 +19,15 @@ bool BoardScene::update(const Board& board, const SceneState& state)
 {
     mesh_.setHover(state.hoverIndex);
     labels_.setHover(state.hoverIndex);
-    const Key key{board.revision(), state.gameEnded, state.gameLost, state.bevelled, tint_};
+    const Key key{board.revision(), state.gameEnded, state.gameLost, state.bevelled, tint_, peel_};
     if (built_ == key)
         return false;
     built_ = key;
     mesh_.setTint(tint_);
     mesh_.setBevelled(state.bevelled);
-    mesh_.build(board, state.gameEnded);
-    labels_.build(board, tint_);
-    bombs_.build(board, state.gameLost, tint_);
+    mesh_.build(board, state.gameEnded, peel_);
+    labels_.build(board, tint_, peel_);
+    bombs_.build(board, state.gameLost, tint_, peel_);
     return true;
 }
 

@@ -32,13 +32,19 @@ class BoardScene {
 public:
     static SceneState stateOf(const Game& game);
 
-    // Rebuilds all three views when the board's revision, the end of the game, the quality or
-    // the tint changed since the last build; true when it did.
+    // Rebuilds all three views when the board's revision, the end of the game, the quality,
+    // the tint or the peel changed since the last build; true when it did.
     bool update(const Game& game);
     bool update(const Board& board, const SceneState& state);
     // The colour of the cubes, labels and bombs: plain white under a custom skin, otherwise the
     // desktop's button-face colour. A change takes effect at the next update.
     void setTint(Colour tint) { tint_ = tint; }
+    // The layers peeled away: neither drawn nor picked. A change takes effect at the next update.
+    void setPeel(const Peel& peel) { peel_ = peel; }
+    const Peel& peel() const { return peel_; }
+    // Lights the hovered cube's numbers by dimming all others; a colour, never geometry.
+    void setNeighbourhood(bool on) { neighbourhood_ = on; }
+    bool neighbourhood() const { return neighbourhood_; }
 
     const SurfaceMesh& mesh() const { return mesh_; }
     const NumberLabels& labels() const { return labels_; }
@@ -51,11 +57,14 @@ private:
         bool gameLost = false;
         bool bevelled = false;
         Colour tint;
+        Peel peel;
 
         friend bool operator==(const Key&, const Key&) = default;
     };
 
     Colour tint_;
+    Peel peel_;
+    bool neighbourhood_ = false;
     std::optional<Key> built_;
     SurfaceMesh mesh_;
     NumberLabels labels_;

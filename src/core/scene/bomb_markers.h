@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/base/colour.h"
+#include "core/scene/peel.h"
 
 #include <cstdint>
 #include <span>
@@ -27,7 +28,8 @@ struct BombRecord {
 class BombMarkers {
 public:
     // The list stays empty unless the game is lost; the tint is taken afresh, unchanged.
-    void build(const Board& board, bool gameLost, Colour tint);
+    // Peeled cubes show no bomb.
+    void build(const Board& board, bool gameLost, Colour tint, const Peel& peel = {});
     const Colour& tint() const { return tint_; }
 
     // The board size of the last build, as the drawer's depth fade needs it.

@@ -6,14 +6,16 @@
 
 namespace kubrix {
 
-CameraSetup cameraFor(int width, int height, int depth, int sceneRadius, int clientW, int clientH)
+CameraSetup cameraFor(int width, int height, int depth, int sceneRadius, int clientW, int clientH,
+                      float distance)
 {
     CameraSetup camera;
     camera.maxSide = std::max({width, height, depth});
     camera.radius = sceneRadius / 2 + 2;
-    camera.centreZ = -2.0F * static_cast<float>(camera.maxSide);
+    const float twiceSide = 2.0F * static_cast<float>(camera.maxSide);
+    camera.centreZ = -twiceSide * distance;
     camera.nearPlane = 1.0F;
-    camera.farPlane = 4.0F * static_cast<float>(camera.maxSide);
+    camera.farPlane = twiceSide * distance + twiceSide;
     // An empty board would put the block inside the eye; one cube's worth keeps the maths finite.
     const double twiceM = 2.0 * std::max(camera.maxSide, 1);
     camera.halfSize = static_cast<float>(std::tan(std::atan2(double(camera.radius), twiceM)));

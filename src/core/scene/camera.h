@@ -11,9 +11,9 @@ namespace kubrix {
 struct CameraSetup {
     int maxSide = 0;   // M, the longest side of the board
     int radius = 0;    // sceneRadius / 2 + 2, the half-height the near plane must frame
-    float centreZ = 0; // -2M
+    float centreZ = 0; // -2M, times the zoom's distance factor
     float nearPlane = 1;
-    float farPlane = 0; // 4M
+    float farPlane = 0; // 2M beyond the centre: 4M at the usual distance
     float halfSize = 0; // radius / 2M: near-plane half-size before the aspect correction
     float xExtent = 0;
     float yExtent = 0;
@@ -24,6 +24,9 @@ struct CameraSetup {
 
 // The shorter side of the client area gets halfSize, the longer one is stretched by the
 // aspect ratio, so the block keeps its shape and always fits the narrower direction.
-CameraSetup cameraFor(int width, int height, int depth, int sceneRadius, int clientW, int clientH);
+// distance scales the camera's distance from the block's centre (the player's zoom, 1 as the
+// block has always been shown); the far plane moves with it so the whole block stays inside.
+CameraSetup cameraFor(int width, int height, int depth, int sceneRadius, int clientW, int clientH,
+                      float distance = 1.0F);
 
 } // namespace kubrix

@@ -7,7 +7,28 @@
 
 namespace kubrix {
 
-void NumberLabels::build(const Board& board, Colour tint)
+bool NumberLabels::lit(const LabelRecord& record) const
+{
+    if (hoverIndex_ < 0)
+        return false;
+    for (const std::int32_t neighbour : record.neighbours) {
+        if (neighbour == -1)
+            return false;
+        if (neighbour == hoverIndex_)
+            return true;
+    }
+    return false;
+}
+
+float NumberLabels::alphaOf(const LabelRecord& record, float nearness, bool neighbourhood) const
+{
+    if (lit(record))
+        return 1.0F;
+    const float alpha = (record.allMarked != 0 ? kAllMarkedFade : 1.0F) * (0.8F * nearness + 0.2F);
+    return neighbourhood && hoverIndex_ >= 0 ? alpha * kDimmed : alpha;
+}
+
+void NumberLabels::build(const Board& board, Colour tint, const Peel& peel)
 {
     tint_ = tint;
     const int w = board.width();
@@ -17,6 +38,7 @@ void NumberLabels::build(const Board& board, Colour tint)
     height_ = static_cast<float>(h);
     depth_ = static_cast<float>(d);
     records_.clear();
+    const int peelSide = peel.sideOf(w, h, d);
 
     const std::vector<Cube>& cubes = board.cubes();
     int index = 0;
@@ -24,7 +46,7 @@ void NumberLabels::build(const Board& board, Colour tint)
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w; ++x, ++index) {
                 const Cube& cube = cubes[static_cast<std::size_t>(index)];
-                if (cube.covered != 0 || cube.neighbourBombs == 0)
+                if (cube.covered != 0 || cube.neighbourBombs == 0 || peel.hides(x, y, z, peelSide))
                     continue;
                 LabelRecord label;
                 label.neighbours.fill(-1);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/base/colour.h"
+#include "core/scene/peel.h"
 
 #include <array>
 #include <cstdint>
@@ -34,10 +35,22 @@ struct LabelRecord {
 
 class NumberLabels {
 public:
-    // Takes the tint afresh on every build, unchanged.
-    void build(const Board& board, Colour tint);
+    // A label whose covered neighbours are all marked has nothing left to say, so it fades.
+    static constexpr float kAllMarkedFade = 0.25F;
+    // While the neighbourhood of a hovered cube is lit, every other label is this faint.
+    static constexpr float kDimmed = 0.2F;
+
+    // Takes the tint afresh on every build, unchanged. Peeled cubes carry no label.
+    void build(const Board& board, Colour tint, const Peel& peel = {});
     void setHover(int index) { hoverIndex_ = index; }
     int hoverIndex() const { return hoverIndex_; }
+    // The label counts the hovered cube among its covered neighbours.
+    bool lit(const LabelRecord& record) const;
+    // The opacity of a label, nearness being 0 at the far side of the block and 1 at the near
+    // side. A lit label always shows at full strength, depth or not. With neighbourhood on and
+    // a cube hovered, every label that is not lit is dimmed, so the hovered cube's own numbers
+    // stand out.
+    float alphaOf(const LabelRecord& record, float nearness, bool neighbourhood) const;
     const Colour& tint() const { return tint_; }
 
     // The board size of the last build, as the drawer's depth fade needs it.

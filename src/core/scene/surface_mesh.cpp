@@ -31,6 +31,15 @@ constexpr std::array<Vec3, 18> kNormals{{
 // (c0 pairs with the tile's top-left, c1 top-right, c2 bottom-right, c3 bottom-left, so that
 // c0, c3, c1 turn counter-clockwise seen from outside), and the edge normals of the bevel
 // segments c0-c1, c1-c2, c2-c3, c3-c0.
+//
+// How a tile reads on its face, which is what keeps a flag, a "?" or a cross legible: seen from
+// outside, the tile's rightward edge c0-c1 crossed with its upward edge c3-c0 points along the
+// face's outward normal on all six faces, so no tile is ever drawn mirrored. Where the tile's top
+// lands differs from face to face; each direction has a tile of its own, and the art turns each
+// one so that its picture stands upright (+y up) on the four sides and, on the top and bottom,
+// towards the edge that rises as the block is tipped the short way to show that face. Custom
+// skins rely on these corners, so a turn belongs in the art, never here. Number labels are
+// billboards and do not use these corners.
 struct FaceShape {
     int direction;
     std::array<std::array<int, 3>, 4> corners;
@@ -141,11 +150,11 @@ const Vec3& SurfaceMesh::triangleNormal(const FaceStrip& strip, int triangle) co
     return kNormals[static_cast<std::size_t>(normalIndex(strip, strip.count + triangle))];
 }
 
-void SurfaceMesh::build(const Board& board, bool gameEnded)
+void SurfaceMesh::build(const Board& board, bool gameEnded, const Peel& peel)
 {
     generation_ = nextGeneration();
     try {
-        markFaces(board);
+        markFaces(board, peel);
         layoutVertices(board.width(), board.height(), board.depth());
         allocate(faceCount_);
     } catch (const std::bad_alloc&) {
@@ -158,32 +167,37 @@ void SurfaceMesh::build(const Board& board, bool gameEnded)
         emitFlat(board, gameEnded);
 }
 
-void SurfaceMesh::markFaces(const Board& board)
+void SurfaceMesh::markFaces(const Board& board, const Peel& peel)
 {
     const int width = board.width();
     const int height = board.height();
     const int depth = board.depth();
     const int layer = width * height;
+    const int peelSide = peel.sideOf(width, height, depth);
     const Cube* cubes = board.cubes().data();
     faceMasks_.resize(board.cubes().size());
     faceCount_ = 0;
 
-    // A face shows where the cube beside it is exposed or lies off the board.
-    const auto open = [cubes](bool atEdge, int neighbour) {
-        return atEdge || cubes[neighbour].covered == 0;
+    // A cube stands in the block while it is covered and not peeled away.
+    const auto solid = [&](int x, int y, int z, int index) {
+        return cubes[index].covered != 0 && !peel.hides(x, y, z, peelSide);
+    };
+    // A face shows where the cube beside it does not stand, or lies off the board.
+    const auto open = [&](bool atEdge, int x, int y, int z, int neighbour) {
+        return atEdge || !solid(x, y, z, neighbour);
     };
     int index = 0;
     for (int z = 0; z < depth; ++z) {
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x, ++index) {
                 unsigned mask = 0;
-                if (cubes[index].covered != 0) {
-                    mask = (open(x == 0, index - 1) ? 1U : 0U) |
-                           (open(x == width - 1, index + 1) ? 2U : 0U) |
-                           (open(y == 0, index - width) ? 4U : 0U) |
-                           (open(y == height - 1, index + width) ? 8U : 0U) |
-                           (open(z == 0, index - layer) ? 16U : 0U) |
-                           (open(z == depth - 1, index + layer) ? 32U : 0U);
+                if (solid(x, y, z, index)) {
+                    mask = (open(x == 0, x - 1, y, z, index - 1) ? 1U : 0U) |
+                           (open(x == width - 1, x + 1, y, z, index + 1) ? 2U : 0U) |
+                           (open(y == 0, x, y - 1, z, index - width) ? 4U : 0U) |
+                           (open(y == height - 1, x, y + 1, z, index + width) ? 8U : 0U) |
+                           (open(z == 0, x, y, z - 1, index - layer) ? 16U : 0U) |
+                           (open(z == depth - 1, x, y, z + 1, index + layer) ? 32U : 0U);
                 }
                 faceMasks_[static_cast<std::size_t>(index)] = static_cast<std::uint8_t>(mask);
                 faceCount_ += std::popcount(mask);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/base/colour.h"
+#include "core/scene/peel.h"
 
 #include <cstdint>
 #include <span>
@@ -51,9 +52,10 @@ public:
 
     explicit SurfaceMesh(Colour baseTint = {}) { setTint(baseTint); }
 
-    // Rebuilds every strip from the cube flags. Should memory run out, the mesh is left empty
-    // rather than half-built.
-    void build(const Board& board, bool gameEnded);
+    // Rebuilds every strip from the cube flags. Peeled cubes count as exposed: they have no
+    // faces, and the covered cubes behind them show theirs. Should memory run out, the mesh is
+    // left empty rather than half-built.
+    void build(const Board& board, bool gameEnded, const Peel& peel = {});
     // A dark tint is lifted so that the hover colour derived from it stays visible.
     void setTint(Colour baseTint);
     // Takes effect at the next build.
@@ -110,7 +112,7 @@ public:
 
 private:
     void layoutVertices(int width, int height, int depth);
-    void markFaces(const Board& board);
+    void markFaces(const Board& board, const Peel& peel);
     void allocate(int faces);
     // Calls emit(cube index, grid number of its low corner × cornerStride, emission-order face,
     // running face count) for every face that shows, in cube index and emission order.

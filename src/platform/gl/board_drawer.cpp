@@ -20,8 +20,6 @@ namespace {
 
 constexpr float kLabelHalfSize = 0.3F;
 constexpr float kBombHalfSize = 0.5F;
-// A label whose covered neighbours are all marked has nothing left to say, so it fades.
-constexpr float kAllMarkedFade = 0.25F;
 
 Vec3 rotated(const Matrix4& m, const Vec3& v)
 {
@@ -134,38 +132,31 @@ void BoardDrawer::drawLabels(const NumberLabels& labels, const Quaternion& viewR
         probeFor(viewRotation, labels.width(), labels.height(), labels.depth());
     sortedLabels_.clear();
     for (const LabelRecord& record : labels.records())
-        sortedLabels_.emplace_back(probe.depthOf(record.x, record.y, record.z), &record);
-    std::sort(sortedLabels_.begin(), sortedLabels_.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
+        sortedLabels_.push_back({labels.lit(record) || hint.isReason(record.cubeIndex),
+                                 probe.depthOf(record.x, record.y, record.z), &record});
+    std::sort(sortedLabels_.begin(), sortedLabels_.end(), [](const auto& a, const auto& b) {
+        return a.lit != b.lit ? b.lit : a.depth < b.depth;
+    });
 
     const Colour& tint = labels.tint();
-    const int hoverIndex = labels.hoverIndex();
-    for (const auto& [depth, record] : sortedLabels_) {
-        float alpha = (record->allMarked != 0 ? kAllMarkedFade : 1.0F) *
-                      (0.8F * probe.nearness(depth) + 0.2F);
-        // Hovering a cube brings out every number that counts it.
-        for (const std::int32_t neighbour : record->neighbours) {
-            if (neighbour == -1)
-                break;
-            if (neighbour == hoverIndex) {
-                alpha = 1.0F;
-                break;
-            }
-        }
-        const AtlasRect rect = labelRect(record->number + 1);
-        if (hint.isReason(record->cubeIndex)) {
+    const bool neighbourhood = scene_.neighbourhood();
+    for (const SortedLabel& label : sortedLabels_) {
+        const LabelRecord& record = *label.record;
+        const AtlasRect rect = labelRect(record.number + 1);
+        if (hint.isReason(record.cubeIndex)) {
             // Added light brightens whatever lies behind, so the glow shows on any skin.
             const Colour& halo = HintHighlight::kHaloColour;
             glBlendFunc(GL_SRC_ALPHA, GL_ONE);
             glColor4f(halo.r, halo.g, halo.b, halo.a);
-            drawSprite(record->x, record->y, record->z, haloBoard, rect);
+            drawSprite(record.x, record.y, record.z, haloBoard, rect);
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
             glColor4f(1.0F, 1.0F, 1.0F, 1.0F);
-            drawSprite(record->x, record->y, record->z, reasonBoard, rect);
+            drawSprite(record.x, record.y, record.z, reasonBoard, rect);
             continue;
         }
-        glColor4f(tint.r, tint.g, tint.b, alpha);
-        drawSprite(record->x, record->y, record->z, billboard, rect);
+        glColor4f(tint.r, tint.g, tint.b,
+                  labels.alphaOf(record, probe.nearness(label.depth), neighbourhood));
+        drawSprite(record.x, record.y, record.z, billboard, rect);
     }
 
     glDepthMask(GL_TRUE);

@@ -31,6 +31,13 @@ public:
 private:
     void drawLabels(const NumberLabels& labels, const Quaternion& viewRotation,
                     const HintHighlight& hint);
+    // A label in drawing order: the lit ones and a hint's reasons last, so no dimmed label is
+    // blended over them, and each group back to front.
+    struct SortedLabel {
+        bool lit;
+        float depth;
+        const LabelRecord* record;
+    };
     void drawBombs(const BombMarkers& bombs, const Quaternion& viewRotation);
 
     RenderContext& context_;
@@ -38,7 +45,7 @@ private:
     BoardScene scene_;
     MeshDrawer mesh_;
     // Depth-sorted views of the label and bomb lists, kept to avoid reallocating every frame.
-    std::vector<std::pair<float, const LabelRecord*>> sortedLabels_;
+    std::vector<SortedLabel> sortedLabels_;
     std::vector<std::pair<float, const BombRecord*>> sortedBombs_;
 };
 

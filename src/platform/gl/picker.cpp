@@ -16,7 +16,7 @@ Picker::Picker(RenderContext& context, BoardDrawer& drawer) : context_(context),
 }
 
 std::optional<int> Picker::cubeAt(const Game& game, const Quaternion& viewRotation, int clientWidth,
-                                  int clientHeight, int x, int y)
+                                  int clientHeight, int x, int y, float distance)
 {
     if (!context_.ready())
         return std::nullopt;
@@ -26,7 +26,7 @@ std::optional<int> Picker::cubeAt(const Game& game, const Quaternion& viewRotati
     context_.clearDepth();
     glEnable(GL_DEPTH_TEST);
     const CameraSetup camera = cameraFor(board.width(), board.height(), board.depth(),
-                                         board.sceneRadius(), clientWidth, clientHeight);
+                                         board.sceneRadius(), clientWidth, clientHeight, distance);
 
     context_.beginFrame();
     context_.beginSelection(x, y);

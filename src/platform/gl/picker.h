@@ -22,9 +22,9 @@ public:
     // x, y are client pixels with y growing downwards, in the units of clientWidth and
     // clientHeight, which must be the size the visible frame was drawn at. The cube index under
     // the point, or none; none as well while the context is not ready. Needs the context
-    // current.
+    // current. distance is the frame's zoom.
     std::optional<int> cubeAt(const Game& game, const Quaternion& viewRotation, int clientWidth,
-                              int clientHeight, int x, int y);
+                              int clientHeight, int x, int y, float distance = 1.0F);
 
 private:
     RenderContext& context_;

@@ -47,7 +47,7 @@ constexpr Vector4 kSceneAmbient{0.4F, 0.4F, 0.4F, 1.0F};
 
 SceneRenderer::SceneRenderer(RenderContext& context, TextureSet& textures)
     : context_(context), textures_(textures), board_(context, textures),
-      overlay_(context, textures), background_(context, textures, overlay_)
+      overlay_(context, textures), background_(context, textures, overlay_), caption_(context)
 {
 }
 
@@ -98,8 +98,9 @@ PixelRect SceneRenderer::renderFrame(const FrameView& view)
     context_.setClearColour({view.buttonFace.r, view.buttonFace.g, view.buttonFace.b, 0.0F});
     context_.clearDepth();
 
-    const CameraSetup camera = cameraFor(board.width(), board.height(), board.depth(),
-                                         board.sceneRadius(), view.width, view.height);
+    const CameraSetup camera =
+        cameraFor(board.width(), board.height(), board.depth(), board.sceneRadius(), view.width,
+                  view.height, view.distance);
     background_.draw(client);
     glDepthMask(GL_TRUE);
     context_.applyProjection(-camera.xExtent, camera.xExtent, -camera.yExtent, camera.yExtent,
@@ -131,6 +132,7 @@ PixelRect SceneRenderer::renderFrame(const FrameView& view)
 
     const PixelRect face = overlay_.drawFace(client, game.face().value());
     overlay_.drawCounters(client, game);
+    caption_.draw(client, view.layerCaption);
     context_.endFrame();
     return face;
 }

@@ -7,7 +7,10 @@
 #include "core/scene/quaternion.h"
 #include "platform/gl/background_cache.h"
 #include "platform/gl/board_drawer.h"
+#include "platform/gl/caption_drawer.h"
 #include "platform/gl/overlay_drawer.h"
+
+#include <string>
 
 namespace kubrix {
 
@@ -25,6 +28,10 @@ struct FrameView {
     Colour buttonFace{0.83F, 0.82F, 0.78F, 0.0F};
     // The colour the block's cubes, labels and bombs are tinted with (see BoardScene::setTint).
     Colour tint{0.83F, 0.82F, 0.78F, 0.0F};
+    // The player's zoom: the factor on the camera's distance (see cameraFor).
+    float distance = 1.0F;
+    // While layers are peeled away, which one is in front ("layer 3 / 8"); empty otherwise.
+    std::string layerCaption{};
 };
 
 class SceneRenderer {
@@ -53,6 +60,7 @@ private:
     BoardDrawer board_;
     OverlayDrawer overlay_;
     BackgroundCache background_;
+    CaptionDrawer caption_;
 };
 
 } // namespace kubrix

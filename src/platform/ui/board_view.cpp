@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QWheelEvent>
 
 #include <cmath>
 
@@ -132,6 +133,16 @@ void BoardView::mouseMoveEvent(QMouseEvent* event)
         const QPoint at = devicePoint(*event);
         mouse_.move(at.x(), at.y());
     }
+    event->accept();
+}
+
+void BoardView::wheelEvent(QWheelEvent* event)
+{
+    // Some window systems turn a vertical wheel held with shift into a horizontal one.
+    const QPoint delta = event->angleDelta();
+    const int turned = delta.y() != 0 ? delta.y() : delta.x();
+    if (mouse_.wheel && turned != 0)
+        mouse_.wheel(turned, event->modifiers().testFlag(Qt::ShiftModifier));
     event->accept();
 }
 

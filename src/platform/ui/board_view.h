@@ -26,6 +26,8 @@ public:
         std::function<void(Qt::MouseButton button, int x, int y)> press;
         std::function<void(Qt::MouseButton button, int x, int y)> release;
         std::function<void(int x, int y)> move;
+        // Eighths of a degree, 120 a notch, positive away from the player.
+        std::function<void(int angleDelta, bool shift)> wheel;
     };
 
     BoardView(RenderContext& context, TextureSet& textures, QWidget* parent = nullptr);
@@ -51,6 +53,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void releaseDevice();

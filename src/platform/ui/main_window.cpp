@@ -47,18 +47,28 @@ MainWindow::MainWindow(MainWindowServices services)
 
     view_ = new BoardView(device_, services_.textures, this);
     view_->setPaintHandler([this](int width, int height) { paintFrame(width, height); });
-    view_->setMouseHandlers({[this](Qt::MouseButton button, int x, int y) {
-                                 buttonDown(button, {x, y});
-                             },
-                             [this](Qt::MouseButton button, int x, int y) {
-                                 buttonUp(button, {x, y});
-                             },
-                             [this](int x, int y) {
-                                 pointerMoved({x, y});
-                             }});
+    view_->setMouseHandlers(
+        {[this](Qt::MouseButton button, int x, int y) {
+             buttonDown(button, {x, y});
+         },
+         [this](Qt::MouseButton button, int x, int y) {
+             buttonUp(button, {x, y});
+         },
+         [this](int x, int y) {
+             pointerMoved({x, y});
+         },
+         [this](int angleDelta, bool shift) { wheelTurned(angleDelta, shift); }});
     setCentralWidget(view_);
     notice_ = new NoticeLine(*view_);
 
+    viewControl_ =
+        new ViewControl(*this, services_.settings,
+                        {[this]() -> Quaternion& { return services_.app.viewRotation(); },
+                         [this] {
+                             const Board& board = game().board();
+                             return BlockSize{board.width(), board.height(), board.depth()};
+                         },
+                         [this] { view_->update(); }});
     createActions();
     createMenus();
     game().setObserver(this);
@@ -181,6 +191,8 @@ void MainWindow::createMenus()
     gameMenu->addSeparator();
     gameMenu->addAction(actionExit_);
 
+    viewControl_->addMenu(*menuBar());
+
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     helpMenu->addActions({actionContents_, actionTutorial_});
     helpMenu->addSeparator();
@@ -194,6 +206,14 @@ void MainWindow::updateActions()
     actionNoGuess_->setChecked(game().noGuessBoards());
     actionSound_->setChecked(game().soundOn());
     actionMusic_->setChecked(game().musicOn());
+}
+
+void MainWindow::gameStateChanged()
+{
+    // A finished game has nothing left to point at.
+    if (game().ended())
+        game().setHover(-1);
+    updateActions();
 }
 
 void MainWindow::playStartSound()
@@ -274,6 +294,8 @@ void MainWindow::saveGame()
 void MainWindow::gameLoaded(const Quaternion& rotation)
 {
     services_.app.viewRotation() = rotation;
+    // Layers peeled from the last board may be more than the loaded one has.
+    viewControl_->showAllLayers();
     tutorialGame_ = false;
     // The tutorial would otherwise go on playing its demonstration on the loaded board.
     tutorial_.close();
@@ -320,6 +342,7 @@ void MainWindow::viewReset(bool reinitialise)
         // A new game while the tutorial plays is the tutorial's board again.
         if (tutorial_.isOpen())
             game().setupTutorialBoard();
+        viewControl_->showAllLayers();
     }
     view_->update();
 }
@@ -378,9 +401,14 @@ void MainWindow::paintFrame(int width, int height)
     }
     if (start.pointerPending)
         processPointer(width, height);
+    prepareScene();
     game().face().expire(services_.clock.now());
-    faceRect_ = renderer_.renderFrame(
-        FrameView{game(), services_.app.viewRotation(), width, height, buttonFace(), boardTint()});
+    const ViewState& view = viewControl_->state();
+    const Board& board = game().board();
+    const BlockSize size{board.width(), board.height(), board.depth()};
+    faceRect_ = renderer_.renderFrame(FrameView{game(), services_.app.viewRotation(), width, height,
+                                                buttonFace(), boardTint(), view.distance(size),
+                                                view.layerCaption(size)});
     frameLoop_.endPaint(services_.clock.now(), timedView());
 }
 
@@ -419,6 +447,21 @@ void MainWindow::pointerMoved(Point at)
         view_->update();
 }
 
+void MainWindow::wheelTurned(int angleDelta, bool shift)
+{
+    if (tutorialRunning())
+        return;
+    viewControl_->wheel(angleDelta, shift);
+}
+
+void MainWindow::prepareScene()
+{
+    viewControl_->followRotation();
+    BoardScene& scene = renderer_.boardDrawer().scene();
+    scene.setPeel(viewControl_->state().peel());
+    scene.setNeighbourhood(viewControl_->neighbourhood());
+}
+
 void MainWindow::leftClick(Point at)
 {
     if (!mouse_.leftUp())
@@ -449,10 +492,11 @@ void MainWindow::rightClick(Point at)
 
 std::optional<int> MainWindow::cubeAt(Point at)
 {
+    prepareScene();
     view_->makeCurrent();
     const std::optional<int> cube =
         picker_.cubeAt(game(), services_.app.viewRotation(), view_->deviceWidth(),
-                       view_->deviceHeight(), at.x, at.y);
+                       view_->deviceHeight(), at.x, at.y, zoomDistance());
     view_->doneCurrent();
     return cube;
 }
@@ -464,13 +508,24 @@ void MainWindow::processPointer(int width, int height)
         cursorSet_ = true;
     }
     // Drags turn the block; with no button down the cube under the pointer is highlighted,
-    // and a changed highlight is drawn by this same paint.
-    if (mouse_.processPointer(services_.app.viewRotation(), width, height) && device_.ready()) {
+    // and a changed highlight is drawn by this same paint. A drag turns the highlighted cube
+    // away from the pointer, and a finished game takes no more moves: neither keeps one.
+    const bool hover = mouse_.processPointer(services_.app.viewRotation(), width, height);
+    if (mouse_.leftDragged() || mouse_.rightDragged() || game().ended()) {
+        game().setHover(-1);
+    } else if (hover && device_.ready()) {
+        prepareScene();
         const Point at = mouse_.pointer();
-        const std::optional<int> cube =
-            picker_.cubeAt(game(), services_.app.viewRotation(), width, height, at.x, at.y);
+        const std::optional<int> cube = picker_.cubeAt(game(), services_.app.viewRotation(), width,
+                                                       height, at.x, at.y, zoomDistance());
         game().setHover(cube.value_or(-1));
     }
+}
+
+float MainWindow::zoomDistance() const
+{
+    const Board& board = game().board();
+    return viewControl_->state().distance({board.width(), board.height(), board.depth()});
 }
 
 void MainWindow::restoreCursorWhenAway()

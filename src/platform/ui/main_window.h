@@ -12,6 +12,7 @@
 #include "platform/gl/scene_renderer.h"
 #include "platform/ui/accessory_dialogs.h"
 #include "platform/ui/tutorial_session.h"
+#include "platform/ui/view_control.h"
 #include "platform/ui/window_placer.h"
 
 #include <QMainWindow>
@@ -117,6 +118,9 @@ public:
     void buttonDown(Qt::MouseButton button, Point at);
     void buttonUp(Qt::MouseButton button, Point at);
     void pointerMoved(Point at);
+    // The wheel in the view: zooms, or with shift peels and restores layers (see ViewControl).
+    void wheelTurned(int angleDelta, bool shift);
+    const ViewControl& viewControl() const { return *viewControl_; }
     // The covered cube seen at a point of the view as the last frame drew it, or none; acts
     // on nothing. Makes the view's context current for the pick, so not for use in a paint.
     std::optional<int> cubeAt(Point at);
@@ -132,7 +136,7 @@ private:
     void createActions();
     void createMenus();
     void updateActions();
-    void gameStateChanged() override { updateActions(); }
+    void gameStateChanged() override;
     // The tutorial explains its board as seen from one angle, so the view turns to it.
     void tutorialBoardSetUp() override;
     void noGuessBoardUnavailable() override;
@@ -160,6 +164,11 @@ private:
     void leftClick(Point at);
     void rightClick(Point at);
     void restoreCursorWhenAway();
+    // Hands the peel and the neighbourhood light to the scene that frames and picks share,
+    // after adopting the side of the block that now faces the viewer.
+    void prepareScene();
+    // The camera distance factor of the zoom, for this board.
+    float zoomDistance() const;
 
     MainWindowServices services_;
     RenderContext device_;
@@ -177,6 +186,7 @@ private:
     bool tutorialGame_ = false;
     TutorialSession tutorial_;
     AccessoryDialogs accessories_;
+    ViewControl* viewControl_ = nullptr;
 
     QAction* actionNew_ = nullptr;
     QAction* actionHint_ = nullptr;

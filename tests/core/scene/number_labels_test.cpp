@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace kubrix {
@@ -137,6 +138,35 @@ TEST_F(NumberLabelsTest, RecordsFollowCubeIndexOrderAndSkipCoveredOrZeroCubes)
     labels.build(board, Colour{});
     EXPECT_EQ(labels.count(), 0);
     EXPECT_EQ(labels.hoverIndex(), index(3, 2, 1));
+}
+
+TEST_F(NumberLabelsTest, HoveredCubeLightsExactlyItsExposedNeighboursLabels)
+{
+    // Every cube of a 5 x 5 x 5 block shows a number but the hovered middle one and a corner.
+    board.generate(5, 5, 5, 0, -1);
+    for (int i = 0; i < board.cubeCount(); ++i) {
+        board.cube(i).covered = 0;
+        board.cube(i).neighbourBombs = 1;
+    }
+    board.cube(index(2, 2, 2)).covered = 1;
+    board.cube(index(4, 4, 4)).covered = 1;
+    labels.build(board, Colour{});
+    labels.setHover(index(2, 2, 2));
+    int lit = 0;
+    for (const LabelRecord& label : labels.records()) {
+        const bool beside =
+            std::max({std::abs(label.x - 2), std::abs(label.y - 2), std::abs(label.z - 2)}) <= 1;
+        EXPECT_EQ(labels.lit(label), beside) << label.x << label.y << label.z;
+        lit += labels.lit(label) ? 1 : 0;
+        // Lit labels show in full even at the far side; the others are dimmed only while the
+        // neighbourhood is asked for.
+        EXPECT_FLOAT_EQ(labels.alphaOf(label, 0.0F, true),
+                        beside ? 1.0F : 0.2F * NumberLabels::kDimmed);
+        EXPECT_FLOAT_EQ(labels.alphaOf(label, 0.0F, false), beside ? 1.0F : 0.2F);
+    }
+    EXPECT_EQ(lit, 26);
+    labels.setHover(-1);
+    EXPECT_FLOAT_EQ(labels.alphaOf(labels.records()[0], 1.0F, true), 1.0F);
 }
 
 } // namespace

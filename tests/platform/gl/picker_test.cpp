@@ -1,5 +1,6 @@
 // Picking on a real OpenGL context, and the fast mesh drawing checked against the plain one: the
 // same pixels and the same cube under every point.
+#include "core/scene/view_state.h"
 #include "platform/gl/picker.h"
 #include "platform/gl/render_rig.h"
 
@@ -95,6 +96,34 @@ protected:
 
     Picker picker{context, renderer.boardDrawer()};
 };
+
+TEST_F(PickerTest, NeverFindsAPeeledCubeAndReachesTheLayerBehind)
+{
+    constexpr int kSide = 6;
+    playBoard(kSide, kSide, kSide, blockWithBombs(kSide, kSide, kSide, {{0, 0, 0}}));
+    viewRotation = kTutorialRotation; // the front and two sides show
+    Peel peel = ViewState::facing(viewRotation);
+    peel.layers = 2;
+    renderer.boardDrawer().scene().setPeel(peel);
+    const float zoomedIn = 0.8F;
+    int hits = 0;
+    int front = 0;
+    for (int y = 0; y < kHeight; y += 6) {
+        for (int x = 0; x < kWidth; x += 6) {
+            const std::optional<int> cube =
+                picker.cubeAt(*game, viewRotation, kWidth, kHeight, x, y, zoomedIn);
+            if (!cube)
+                continue;
+            ++hits;
+            const CubePosition p = game->board().positionOf(*cube);
+            ASSERT_FALSE(peel.hides(p.x, p.y, p.z, kSide)) << x << ", " << y;
+            const int along = peel.axis == 0 ? p.x : (peel.axis == 1 ? p.y : p.z);
+            front += along == (peel.sign > 0 ? kSide - 3 : 2) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(front, 100) << "the new front layer takes clicks";
+    EXPECT_GT(hits, front) << "and the sides of the rest";
+}
 
 TEST_F(PickerTest, FindsTheCubeUnderThePointAndNothingOnTheBackground)
 {

@@ -1,6 +1,12 @@
 // Frames of the scene rendered on a real OpenGL context: the block, its labels, the bombs of a
 // lost game, the hover tint and the graphics qualities.
+#include "core/scene/atlas.h"
+#include "core/scene/view_state.h"
 #include "platform/gl/render_rig.h"
+
+#include <algorithm>
+#include <cmath>
+#include <tuple>
 
 namespace kubrix::test {
 namespace {
@@ -178,6 +184,76 @@ TEST_F(SceneRender, DrawsBevelledCubesAndNearestTexelsWithoutErrors)
         EXPECT_EQ(filter, GL_NEAREST) << "slot " << slot;
     }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// How closely the tile on the screen matches the flag's picture turned a quarter at a time
+// (0..3) and mirrored (4..7): the correlation of brightness, so the face's light does not count.
+std::array<double, 8> likenessOfEachTurn(const Frame& frame, const RgbaImage& atlas, PixelRect tile)
+{
+    // The art draws the -Z tile of a flag unturned, as it stands upright.
+    constexpr int kTile = cubeTiles::kMarked + 4;
+    const int side = atlas.width / cubeTiles::kGridSize;
+    std::array<double, 8> likeness{};
+    for (int turn = 0; turn < 8; ++turn) {
+        double sa = 0, sb = 0, saa = 0, sbb = 0, sab = 0, n = 0;
+        for (double w = 0.15; w < 0.85; w += 0.04) {
+            for (double u = 0.15; u < 0.85; u += 0.04) { // clear of the tile's edges
+                const auto at =
+                    frame.at(tile.left + int(u * tile.width()), tile.top + int(w * tile.height()));
+                double tu = (turn & 4) != 0 ? 1.0 - u : u;
+                double tw = w;
+                for (int quarter = 0; quarter < (turn & 3); ++quarter)
+                    std::tie(tu, tw) = std::pair{1.0 - tw, tu};
+                const int px = (kTile % 8) * side + int(tu * side);
+                const int py = atlas.height - 1 - ((kTile / 8) * side + int(tw * side));
+                const std::uint8_t* texel = &atlas.pixels[std::size_t(py * atlas.width + px) * 4];
+                const double a = at[0] + at[1] + at[2];
+                const double b = texel[0] + texel[1] + texel[2];
+                sa += a, sb += b, saa += a * a, sbb += b * b, sab += a * b, n += 1;
+            }
+        }
+        const double spread = std::sqrt((n * saa - sa * sa) * (n * sbb - sb * sb));
+        likeness[std::size_t(turn)] = spread > 0 ? (n * sab - sa * sb) / spread : 0;
+    }
+    return likeness;
+}
+
+TEST_F(SceneRender, MarksStandUprightOnEveryFaceAndAreNeverMirrored)
+{
+    std::vector<Cube> cubes = blockWithBombs(3, 3, 3, {{1, 1, 1}});
+    for (Cube& cube : cubes)
+        cube.marked = 1;
+    playBoard(3, 3, 3, cubes);
+    // The front face's middle tile; the block is a cube, so every side lands on the same place.
+    const Projected topLeft = project(1, 2, 3);
+    const Projected bottomRight = project(2, 1, 3);
+    const PixelRect tile{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    // Each face turned to the viewer the short way from the starting side: the sides with +y
+    // up, the top and bottom tipped towards the viewer.
+    struct Side {
+        const char* name;
+        Quaternion rotation;
+        Peel facing;
+    };
+    const std::array<Side, 6> sides{{
+        {"-X", fromEuler(0, 90, 0), {0, -1, 0}},
+        {"+X", fromEuler(0, -90, 0), {0, 1, 0}},
+        {"-Y", fromEuler(-90, 0, 0), {1, -1, 0}},
+        {"+Y", fromEuler(90, 0, 0), {1, 1, 0}},
+        {"-Z", fromEuler(0, 180, 0), {2, -1, 0}},
+        {"+Z", fromEuler(0, 0, 0), {2, 1, 0}},
+    }};
+    for (const Side& side : sides) {
+        viewRotation = side.rotation;
+        ASSERT_EQ(ViewState::facing(viewRotation), side.facing) << side.name;
+        const Frame frame = render();
+        const std::array<double, 8> likeness =
+            likenessOfEachTurn(frame, textures.texture(TextureSet::kCubeAtlas)->image(), tile);
+        const auto best = std::max_element(likeness.begin(), likeness.end()) - likeness.begin();
+        EXPECT_EQ(best, 0) << side.name << ": turned " << best % 4 << " quarters"
+                           << (best >= 4 ? ", mirrored" : "");
+        EXPECT_GT(likeness[0], 0.6) << side.name;
+    }
 }
 
 } // namespace

@@ -50,9 +50,10 @@ TEST_F(AppWindowTest, MenuHoldsEveryCommandInOrderWithItsShortcutAndLaterOnesDis
 {
     MainWindow& window = start();
     const QList<QAction*> menus = window.menuBar()->actions();
-    ASSERT_EQ(menus.size(), 2);
+    ASSERT_EQ(menus.size(), 3);
     EXPECT_EQ(menus[0]->text(), QStringLiteral("&Game"));
-    EXPECT_EQ(menus[1]->text(), QStringLiteral("&Help"));
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("&View"));
+    EXPECT_EQ(menus[2]->text(), QStringLiteral("&Help"));
 
     // Right without opening a menu, as shortcuts act without one.
     QMenu& gameMenu = *menus[0]->menu();
@@ -81,7 +82,19 @@ TEST_F(AppWindowTest, MenuHoldsEveryCommandInOrderWithItsShortcutAndLaterOnesDis
                       {"-", "", "", false},
                       {"E&xit", "actionExit", "", true},
                   });
-    QMenu& helpMenu = *menus[1]->menu();
+    expectEntries(entriesOf(*menus[1]->menu()),
+                  {
+                      {"&Reset View", "actionResetView", "Home", true},
+                      {"-", "", "", false},
+                      {"Zoom &In", "actionZoomIn", "+", true},
+                      {"Zoom &Out", "actionZoomOut", "-", true},
+                      {"-", "", "", false},
+                      {"&Peel Layer", "actionPeelLayer", "PgDown", true},
+                      {"Restore &Layer", "actionRestoreLayer", "PgUp", false},
+                      {"-", "", "", false},
+                      {"&Highlight Neighbours", "actionNeighbourhood", "N", true},
+                  });
+    QMenu& helpMenu = *menus[2]->menu();
     expectEntries(entriesOf(helpMenu), {
                                            {"&Contents", "actionContents", "F1", true},
                                            {"&Tutorial", "actionTutorial", "Ctrl+F1", true},
@@ -329,6 +342,47 @@ TEST_F(AppWindowTest, TheHintKeyLightsAProvableCubeOrSaysThatAGuessIsNeeded)
     const auto* notice = window.findChild<QLabel*>(QStringLiteral("noticeLine"));
     ASSERT_NE(notice, nullptr);
     EXPECT_TRUE(notice->isVisible()) << "no message box in the middle of a click";
+}
+
+TEST_F(AppWindowTest, ViewCommandsZoomPeelAndTurnBackToTheStart)
+{
+    start();
+    game().newGame(4, 5, 6, 7, 9);
+    const ViewState& view = frame().viewControl().state();
+    const BlockSize size{5, 6, 7};
+    const auto layers = [&] { return view.peel().layers; };
+    context->app().viewRotation() = kTutorialRotation; // +z faces the viewer: 7 layers deep
+    choose("actionPeelLayer");
+    choose("actionPeelLayer");
+    EXPECT_EQ(layers(), 2);
+    EXPECT_EQ(view.layerCaption(size), "layer 3 / 7");
+    EXPECT_TRUE(item("actionRestoreLayer")->isEnabled());
+    frame().wheelTurned(120, true); // Shift + wheel away from the player restores one
+    EXPECT_EQ(layers(), 1);
+
+    frame().wheelTurned(-240, false);
+    const float out = view.distance(size);
+    EXPECT_GT(out, 1.0F);
+
+    // A new game keeps the zoom and shows every layer.
+    choose("actionNew");
+    EXPECT_EQ(layers(), 0);
+    EXPECT_FALSE(item("actionRestoreLayer")->isEnabled());
+    EXPECT_FLOAT_EQ(view.distance(size), out);
+
+    // A turn that brings another side to the front starts again from its outermost layer.
+    choose("actionPeelLayer");
+    choose("actionPeelLayer");
+    context->app().viewRotation() = fromEuler(0, 90, 0); // -x faces the viewer
+    choose("actionPeelLayer");
+    EXPECT_EQ(layers(), 1);
+    EXPECT_EQ(view.layerCaption(size), "layer 2 / 5");
+
+    choose("actionPeelLayer");
+    choose("actionResetView");
+    EXPECT_EQ(context->app().viewRotation(), kTutorialRotation);
+    EXPECT_FLOAT_EQ(view.distance(size), 1.0F);
+    EXPECT_EQ(layers(), 0);
 }
 
 } // namespace

@@ -345,6 +345,27 @@ TEST_F(MousePlayTest, TheRestingPointerHighlightsTheCubeUnderItAndOffTheBlockNot
     moveAndPaint(*pixel);
     EXPECT_EQ(game().hoverIndex(), -1);
     release(Qt::LeftButton, *pixel);
+
+    // A drag turns the highlighted cube away from the pointer, and the highlight goes with it.
+    context->app().viewRotation() = kTutorialRotation;
+    moveAndPaint(*pixel);
+    ASSERT_EQ(game().hoverIndex(), cube);
+    press(Qt::LeftButton, *pixel);
+    moveAndPaint(*pixel + QPoint(0, 20));
+    EXPECT_EQ(game().hoverIndex(), -1);
+    release(Qt::LeftButton, *pixel + QPoint(0, 20));
+
+    // A finished game highlights nothing, not even its last covered cube.
+    context->app().viewRotation() = kTutorialRotation;
+    moveAndPaint(*pixel);
+    ASSERT_EQ(game().hoverIndex(), cube);
+    game().expose(cube); // floods every safe cube: won
+    ASSERT_TRUE(game().ended());
+    EXPECT_EQ(game().hoverIndex(), -1);
+    const auto bombPixel = pixelOverCube(indexIn4(0, 0, 0));
+    ASSERT_TRUE(bombPixel.has_value());
+    moveAndPaint(*bombPixel);
+    EXPECT_EQ(game().hoverIndex(), -1);
 }
 
 TEST_F(MousePlayTest, ThePointerLeavingTheViewGivesTheCursorBack)

@@ -1,0 +1,143 @@
+// The View menu's commands and the wheel, applied to the view state.
+#include "platform/ui/view_control.h"
+
+#include "core/base/settings_table.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QWidget>
+
+namespace kubrix {
+
+namespace {
+constexpr int kNotch = 120;
+} // namespace
+
+ViewControl::ViewControl(QWidget& window, SettingsStore& settings, Hooks hooks)
+    : QObject(&window), window_(window), settings_(settings), hooks_(std::move(hooks))
+{
+    actionResetView_ = makeAction("actionResetView", "&Reset View");
+    actionZoomIn_ = makeAction("actionZoomIn", "Zoom &In");
+    actionZoomOut_ = makeAction("actionZoomOut", "Zoom &Out");
+    actionPeelLayer_ = makeAction("actionPeelLayer", "&Peel Layer");
+    actionRestoreLayer_ = makeAction("actionRestoreLayer", "Restore &Layer");
+    actionNeighbourhood_ = makeAction("actionNeighbourhood", "&Highlight Neighbours");
+    actionResetView_->setShortcut(Qt::Key_Home);
+    // "+" wants Shift on most keyboards; "=" on the same key and the keypad's keys do as well.
+    actionZoomIn_->setShortcuts({QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal)});
+    actionZoomOut_->setShortcut(Qt::Key_Minus);
+    actionPeelLayer_->setShortcut(Qt::Key_PageDown);
+    actionRestoreLayer_->setShortcut(Qt::Key_PageUp);
+    actionNeighbourhood_->setShortcut(Qt::Key_N);
+    actionNeighbourhood_->setCheckable(true);
+
+    connect(actionResetView_, &QAction::triggered, this, &ViewControl::resetView);
+    connect(actionZoomIn_, &QAction::triggered, this, [this] { zoom(1.0F); });
+    connect(actionZoomOut_, &QAction::triggered, this, [this] { zoom(-1.0F); });
+    connect(actionPeelLayer_, &QAction::triggered, this, &ViewControl::peelLayer);
+    connect(actionRestoreLayer_, &QAction::triggered, this, &ViewControl::restoreLayer);
+    connect(actionNeighbourhood_, &QAction::toggled, this, &ViewControl::setNeighbourhood);
+    actionNeighbourhood_->setChecked(settings::read(settings_, settings::neighbourhood) != 0);
+    neighbourhood_ = actionNeighbourhood_->isChecked();
+    actionRestoreLayer_->setEnabled(false);
+}
+
+QAction* ViewControl::makeAction(const char* name, const char* text)
+{
+    auto* action = new QAction(QString::fromLatin1(text), &window_);
+    action->setObjectName(QString::fromLatin1(name));
+    // Shortcuts of actions in a menu bar work once the action is also the window's.
+    window_.addAction(action);
+    return action;
+}
+
+void ViewControl::addMenu(QMenuBar& bar)
+{
+    QMenu* menu = bar.addMenu(QStringLiteral("&View"));
+    menu->addAction(actionResetView_);
+    menu->addSeparator();
+    menu->addActions({actionZoomIn_, actionZoomOut_});
+    menu->addSeparator();
+    menu->addActions({actionPeelLayer_, actionRestoreLayer_});
+    menu->addSeparator();
+    menu->addAction(actionNeighbourhood_);
+}
+
+void ViewControl::wheel(int angleDelta, bool shift)
+{
+    if (!shift) {
+        zoom(static_cast<float>(angleDelta) / kNotch);
+        return;
+    }
+    // A notch towards the player peels, as Page Down does; one away restores.
+    peelDelta_ += angleDelta;
+    while (peelDelta_ <= -kNotch) {
+        peelDelta_ += kNotch;
+        peelLayer();
+    }
+    while (peelDelta_ >= kNotch) {
+        peelDelta_ -= kNotch;
+        restoreLayer();
+    }
+}
+
+void ViewControl::zoom(float notches)
+{
+    state_.zoom(notches, hooks_.blockSize());
+    hooks_.changed();
+}
+
+void ViewControl::peelLayer()
+{
+    followRotation();
+    if (state_.peelLayer(hooks_.blockSize())) {
+        actionRestoreLayer_->setEnabled(true);
+        hooks_.changed();
+    }
+}
+
+void ViewControl::restoreLayer()
+{
+    if (state_.restoreLayer()) {
+        actionRestoreLayer_->setEnabled(state_.peel().layers > 0);
+        hooks_.changed();
+    }
+}
+
+void ViewControl::followRotation()
+{
+    if (state_.follow(hooks_.rotation())) {
+        actionRestoreLayer_->setEnabled(false);
+        hooks_.changed();
+    }
+}
+
+void ViewControl::showAllLayers()
+{
+    if (state_.showAllLayers()) {
+        actionRestoreLayer_->setEnabled(false);
+        hooks_.changed();
+    }
+}
+
+void ViewControl::resetView()
+{
+    hooks_.rotation() = kTutorialRotation;
+    state_.reset();
+    state_.follow(kTutorialRotation);
+    actionRestoreLayer_->setEnabled(false);
+    hooks_.changed();
+}
+
+void ViewControl::setNeighbourhood(bool on)
+{
+    if (on == neighbourhood_)
+        return;
+    neighbourhood_ = on;
+    settings::write(settings_, settings::neighbourhood, on ? 1 : 0);
+    hooks_.changed();
+}
+
+} // namespace kubrix
