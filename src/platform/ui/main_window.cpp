@@ -9,29 +9,29 @@
 #include "core/skin/skin_store.h"
 #include "platform/gl/device_probe.h"
 #include "platform/gl/texture_set.h"
+#include "platform/ui/board_input.h"
 #include "platform/ui/board_view.h"
 #include "platform/ui/custom_settings_dialog.h"
 #include "platform/ui/high_scores_dialog.h"
 #include "platform/ui/init_error_dialog.h"
 #include "platform/ui/load_save_dialog.h"
+#include "platform/ui/main_menu.h"
 #include "platform/ui/notice_line.h"
 #include "platform/ui/skin_manager_dialog.h"
 #include "platform/ui/statistics_dialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QKeySequence>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPalette>
 #include <QScreen>
+
+#include <vector>
 
 namespace kubrix {
 
 MainWindow::MainWindow(MainWindowServices services)
     : services_(std::move(services)), renderer_(device_, services_.textures),
-      picker_(device_, renderer_.boardDrawer()), placer_(*this, services_.settings),
-      saveSlots_(services_.dataFolder),
+      placer_(*this, services_.settings), saveSlots_(services_.dataFolder),
       tutorial_(
           *this,
           {services_.app.game(), services_.app.viewRotation(), services_.clock, services_.skins},
@@ -47,20 +47,8 @@ MainWindow::MainWindow(MainWindowServices services)
 
     view_ = new BoardView(device_, services_.textures, this);
     view_->setPaintHandler([this](int width, int height) { paintFrame(width, height); });
-    view_->setMouseHandlers(
-        {[this](Qt::MouseButton button, int x, int y) {
-             buttonDown(button, {x, y});
-         },
-         [this](Qt::MouseButton button, int x, int y) {
-             buttonUp(button, {x, y});
-         },
-         [this](int x, int y) {
-             pointerMoved({x, y});
-         },
-         [this](int angleDelta, bool shift) { wheelTurned(angleDelta, shift); }});
     setCentralWidget(view_);
     notice_ = new NoticeLine(*view_);
-
     viewControl_ =
         new ViewControl(*this, services_.settings,
                         {[this]() -> Quaternion& { return services_.app.viewRotation(); },
@@ -69,8 +57,13 @@ MainWindow::MainWindow(MainWindowServices services)
                              return BlockSize{board.width(), board.height(), board.depth()};
                          },
                          [this] { view_->update(); }});
-    createActions();
-    createMenus();
+    input_ = std::make_unique<BoardInput>(
+        BoardInput::Parts{game(), services_.app.viewRotation(), services_.clock, device_,
+                          renderer_.boardDrawer(), *view_, frameLoop_, *viewControl_, tutorial_,
+                          faceRect_},
+        [this] { newGame(); });
+    menu_ = std::make_unique<MainMenu>(*this, *viewControl_);
+    connectMenu();
     game().setObserver(this);
     updateActions();
 
@@ -114,98 +107,39 @@ bool MainWindow::onCreate()
     return true;
 }
 
-QAction* MainWindow::makeAction(const char* name, const char* text, const QKeySequence& shortcut)
+void MainWindow::connectMenu()
 {
-    auto* action = new QAction(QString::fromLatin1(text), this);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(shortcut);
-    return action;
-}
-
-void MainWindow::createActions()
-{
-    actionNew_ = makeAction("actionNew", "&New", Qt::Key_F2);
-    actionHint_ = makeAction("actionHint", "&Hint", Qt::Key_H);
-    actionBeginner_ = makeAction("actionBeginner", "&Beginner", {});
-    actionIntermediate_ = makeAction("actionIntermediate", "&Intermediate", {});
-    actionExpert_ = makeAction("actionExpert", "&Expert", {});
-    actionCustom_ = makeAction("actionCustom", "&Custom...", {});
-    actionNoGuess_ = makeAction("actionNoGuess", "No-&Guess Boards", {});
-    actionLoadGame_ = makeAction("actionLoadGame", "&Load Game...", Qt::CTRL | Qt::Key_O);
-    actionSaveGame_ = makeAction("actionSaveGame", "Sa&ve Game...", Qt::CTRL | Qt::Key_S);
-    actionStatistics_ = makeAction("actionStatistics", "S&tatistics...", {});
-    actionRecords_ = makeAction("actionRecords", "&Records...", {});
-    actionSound_ = makeAction("actionSound", "&Sound", {});
-    actionMusic_ = makeAction("actionMusic", "&Music", {});
-    actionPreferences_ = makeAction("actionPreferences", "&Preferences...", {});
-    actionSkins_ = makeAction("actionSkins", "S&kins...", {});
-    actionAutomaticUpdates_ = makeAction("actionAutomaticUpdates", "Automatic Updates...", {});
-    actionExit_ = makeAction("actionExit", "E&xit", {});
-    actionContents_ = makeAction("actionContents", "&Contents", Qt::Key_F1);
-    actionTutorial_ = makeAction("actionTutorial", "&Tutorial", Qt::CTRL | Qt::Key_F1);
-    actionAbout_ = makeAction("actionAbout", "&About Kubrix...", {});
-    actionSound_->setCheckable(true);
-    actionMusic_->setCheckable(true);
-    actionTutorial_->setCheckable(true);
-    actionNoGuess_->setCheckable(true);
-
-    connect(actionNew_, &QAction::triggered, this, &MainWindow::newGame);
-    connect(actionBeginner_, &QAction::triggered, this, [this] { selectLevel(kLevelBeginner); });
-    connect(actionIntermediate_, &QAction::triggered, this,
-            [this] { selectLevel(kLevelIntermediate); });
-    connect(actionExpert_, &QAction::triggered, this, [this] { selectLevel(kLevelExpert); });
-    connect(actionCustom_, &QAction::triggered, this, &MainWindow::customSize);
-    connect(actionLoadGame_, &QAction::triggered, this, &MainWindow::loadGame);
-    connect(actionHint_, &QAction::triggered, this, &MainWindow::showHint);
-    connect(actionNoGuess_, &QAction::triggered, this,
-            [this](bool on) { game().setNoGuessBoards(on); });
-    connect(actionSaveGame_, &QAction::triggered, this, &MainWindow::saveGame);
-    connect(actionStatistics_, &QAction::triggered, this, &MainWindow::showStatistics);
-    connect(actionRecords_, &QAction::triggered, this, &MainWindow::showRecords);
-    connect(actionSound_, &QAction::triggered, this, [this] { game().toggleSound(); });
-    connect(actionMusic_, &QAction::triggered, this, [this] { game().toggleMusic(); });
-    connect(actionSkins_, &QAction::triggered, this, &MainWindow::manageSkins);
-    connect(actionExit_, &QAction::triggered, this, &QWidget::close);
-    connect(actionTutorial_, &QAction::triggered, this, &MainWindow::toggleTutorial);
-    connect(actionPreferences_, &QAction::triggered, this, &MainWindow::graphicsSettings);
-    connect(actionAutomaticUpdates_, &QAction::triggered, this,
+    const MainMenu& m = *menu_;
+    connect(m.newGame, &QAction::triggered, this, &MainWindow::newGame);
+    connect(m.beginner, &QAction::triggered, this, [this] { selectLevel(kLevelBeginner); });
+    connect(m.intermediate, &QAction::triggered, this, [this] { selectLevel(kLevelIntermediate); });
+    connect(m.expert, &QAction::triggered, this, [this] { selectLevel(kLevelExpert); });
+    connect(m.custom, &QAction::triggered, this, &MainWindow::customSize);
+    connect(m.loadGame, &QAction::triggered, this, &MainWindow::loadGame);
+    connect(m.hint, &QAction::triggered, this, &MainWindow::showHint);
+    connect(m.noGuess, &QAction::triggered, this, [this](bool on) { game().setNoGuessBoards(on); });
+    connect(m.saveGame, &QAction::triggered, this, &MainWindow::saveGame);
+    connect(m.statistics, &QAction::triggered, this, &MainWindow::showStatistics);
+    connect(m.records, &QAction::triggered, this, &MainWindow::showRecords);
+    connect(m.sound, &QAction::triggered, this, [this] { game().toggleSound(); });
+    connect(m.music, &QAction::triggered, this, [this] { game().toggleMusic(); });
+    connect(m.skins, &QAction::triggered, this, &MainWindow::manageSkins);
+    connect(m.exit, &QAction::triggered, this, &QWidget::close);
+    connect(m.tutorial, &QAction::triggered, this, &MainWindow::toggleTutorial);
+    connect(m.preferences, &QAction::triggered, this, &MainWindow::graphicsSettings);
+    connect(m.automaticUpdates, &QAction::triggered, this,
             [this] { accessories_.configureUpdates(); });
-    connect(actionContents_, &QAction::triggered, this, [this] { accessories_.helpContents(); });
-    connect(actionAbout_, &QAction::triggered, this, [this] { accessories_.about(); });
-}
-
-void MainWindow::createMenus()
-{
-    QMenu* gameMenu = menuBar()->addMenu(QStringLiteral("&Game"));
-    gameMenu->addActions({actionNew_, actionHint_});
-    gameMenu->addSeparator();
-    gameMenu->addActions(
-        {actionBeginner_, actionIntermediate_, actionExpert_, actionCustom_, actionNoGuess_});
-    gameMenu->addSeparator();
-    gameMenu->addActions({actionLoadGame_, actionSaveGame_});
-    gameMenu->addSeparator();
-    gameMenu->addActions({actionStatistics_, actionRecords_});
-    gameMenu->addSeparator();
-    gameMenu->addActions(
-        {actionSound_, actionMusic_, actionPreferences_, actionSkins_, actionAutomaticUpdates_});
-    gameMenu->addSeparator();
-    gameMenu->addAction(actionExit_);
-
-    viewControl_->addMenu(*menuBar());
-
-    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
-    helpMenu->addActions({actionContents_, actionTutorial_});
-    helpMenu->addSeparator();
-    helpMenu->addAction(actionAbout_);
+    connect(m.contents, &QAction::triggered, this, [this] { accessories_.helpContents(); });
+    connect(m.about, &QAction::triggered, this, [this] { accessories_.about(); });
 }
 
 void MainWindow::updateActions()
 {
-    actionSaveGame_->setEnabled(game().running());
-    actionHint_->setEnabled(game().running());
-    actionNoGuess_->setChecked(game().noGuessBoards());
-    actionSound_->setChecked(game().soundOn());
-    actionMusic_->setChecked(game().musicOn());
+    menu_->saveGame->setEnabled(game().running());
+    menu_->hint->setEnabled(game().running());
+    menu_->noGuess->setChecked(game().noGuessBoards());
+    menu_->sound->setChecked(game().soundOn());
+    menu_->music->setChecked(game().musicOn());
 }
 
 void MainWindow::gameStateChanged()
@@ -325,6 +259,12 @@ void MainWindow::showHint()
     if (!game().giveHint())
         services_.messages.show("No cube can be proven safe: a guess is needed here.", "Hint",
                                 MessageIcon::Information, MessageButtons::Ok);
+    if (const std::optional<Deduction>& hint = game().litHint()) {
+        // A hint lit behind peeled layers, or proven by numbers there, would show nothing.
+        std::vector<int> shown = hint->reasons;
+        shown.push_back(hint->cube);
+        viewControl_->showCubes(game().board(), shown);
+    }
     view_->update();
 }
 
@@ -357,7 +297,7 @@ void MainWindow::timerTick()
     if (services_.app.updateCheck().pollUpdateNotice(game().running()))
         QMetaObject::invokeMethod(
             this, [this] { accessories_.updateNotice(); }, Qt::QueuedConnection);
-    restoreCursorWhenAway();
+    input_->restoreCursorWhenAway();
     if (tutorial_.tick())
         view_->update();
     placer_.settle();
@@ -371,15 +311,15 @@ void MainWindow::toggleTutorial()
     }
     tutorialGame_ = true;
     tutorial_.open();
-    actionTutorial_->setChecked(true);
+    menu_->tutorial->setChecked(true);
     viewReset(true);
 }
 
 void MainWindow::tutorialClosed()
 {
     // The board, its orientation and the tutorial-game flag stay, so the game can be played on.
-    mouse_.releaseButtons();
-    actionTutorial_->setChecked(false);
+    input_->releaseButtons();
+    menu_->tutorial->setChecked(false);
 }
 
 void MainWindow::graphicsSettings()
@@ -400,140 +340,18 @@ void MainWindow::paintFrame(int width, int height)
         services_.app.updateCheck().signalFirstPaint();
     }
     if (start.pointerPending)
-        processPointer(width, height);
-    prepareScene();
+        input_->processPointer(width, height);
+    viewControl_->prepare(renderer_.boardDrawer().scene());
     game().face().expire(services_.clock.now());
-    const ViewState& view = viewControl_->state();
-    const Board& board = game().board();
-    const BlockSize size{board.width(), board.height(), board.depth()};
     faceRect_ = renderer_.renderFrame(FrameView{game(), services_.app.viewRotation(), width, height,
-                                                buttonFace(), boardTint(), view.distance(size),
-                                                view.layerCaption(size)});
+                                                buttonFace(), boardTint(), viewControl_->distance(),
+                                                viewControl_->layerCaption()});
     frameLoop_.endPaint(services_.clock.now(), timedView());
 }
 
 FrameLoop::TimedView MainWindow::timedView() const
 {
     return {game().clockSeconds(), game().face().value()};
-}
-
-void MainWindow::buttonDown(Qt::MouseButton button, Point at)
-{
-    if (tutorialRunning())
-        return;
-    // The view keeps the mouse until the button comes up, as a capture would.
-    if (button == Qt::LeftButton)
-        mouse_.leftDown(at, services_.app.viewRotation());
-    else if (button == Qt::RightButton)
-        mouse_.rightDown(at, services_.app.viewRotation());
-}
-
-void MainWindow::buttonUp(Qt::MouseButton button, Point at)
-{
-    if (tutorialRunning())
-        return;
-    if (button == Qt::LeftButton)
-        leftClick(at);
-    else if (button == Qt::RightButton)
-        rightClick(at);
-}
-
-void MainWindow::pointerMoved(Point at)
-{
-    if (tutorialRunning())
-        return;
-    mouse_.move(at);
-    if (frameLoop_.pointerMoved())
-        view_->update();
-}
-
-void MainWindow::wheelTurned(int angleDelta, bool shift)
-{
-    if (tutorialRunning())
-        return;
-    viewControl_->wheel(angleDelta, shift);
-}
-
-void MainWindow::prepareScene()
-{
-    viewControl_->followRotation();
-    BoardScene& scene = renderer_.boardDrawer().scene();
-    scene.setPeel(viewControl_->state().peel());
-    scene.setNeighbourhood(viewControl_->neighbourhood());
-}
-
-void MainWindow::leftClick(Point at)
-{
-    if (!mouse_.leftUp())
-        return; // a drag never exposes, nor starts a new game
-    const std::optional<int> cube = cubeAt(at);
-    if (!game().ended()) {
-        game().face().press(services_.clock.now());
-        if (cube)
-            game().expose(*cube);
-        view_->update();
-    }
-    const PixelRect face = faceRect_;
-    const bool onFace =
-        at.x >= face.left && at.x < face.right && at.y >= face.top && at.y < face.bottom;
-    // A cube in front of the face takes the click; the face takes only a click on nothing.
-    if (onFace && !cube)
-        newGame();
-}
-
-void MainWindow::rightClick(Point at)
-{
-    if (mouse_.rightUp() && !game().ended()) {
-        if (const std::optional<int> cube = cubeAt(at))
-            game().toggleMark(*cube);
-    }
-    view_->update();
-}
-
-std::optional<int> MainWindow::cubeAt(Point at)
-{
-    prepareScene();
-    view_->makeCurrent();
-    const std::optional<int> cube =
-        picker_.cubeAt(game(), services_.app.viewRotation(), view_->deviceWidth(),
-                       view_->deviceHeight(), at.x, at.y, zoomDistance());
-    view_->doneCurrent();
-    return cube;
-}
-
-void MainWindow::processPointer(int width, int height)
-{
-    if (!cursorSet_) {
-        view_->showArrowCursor();
-        cursorSet_ = true;
-    }
-    // Drags turn the block; with no button down the cube under the pointer is highlighted,
-    // and a changed highlight is drawn by this same paint. A drag turns the highlighted cube
-    // away from the pointer, and a finished game takes no more moves: neither keeps one.
-    const bool hover = mouse_.processPointer(services_.app.viewRotation(), width, height);
-    if (mouse_.leftDragged() || mouse_.rightDragged() || game().ended()) {
-        game().setHover(-1);
-    } else if (hover && device_.ready()) {
-        prepareScene();
-        const Point at = mouse_.pointer();
-        const std::optional<int> cube = picker_.cubeAt(game(), services_.app.viewRotation(), width,
-                                                       height, at.x, at.y, zoomDistance());
-        game().setHover(cube.value_or(-1));
-    }
-}
-
-float MainWindow::zoomDistance() const
-{
-    const Board& board = game().board();
-    return viewControl_->state().distance({board.width(), board.height(), board.depth()});
-}
-
-void MainWindow::restoreCursorWhenAway()
-{
-    if (!cursorSet_ || view_->pointerOver())
-        return;
-    view_->restoreCursor();
-    cursorSet_ = false;
 }
 
 void MainWindow::tutorialBoardSetUp()

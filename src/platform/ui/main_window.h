@@ -1,13 +1,11 @@
-// The program's one top-level window: the menu commands, the frame timer, painting and the mouse.
+// The program's one top-level window: the menu commands, the frame timer and painting.
 #pragma once
 
 #include "core/base/colour.h"
 #include "core/game/game_observer.h"
 #include "core/scene/atlas.h"
 #include "core/scene/frame_loop.h"
-#include "core/scene/mouse_input.h"
 #include "core/shell/save_slots.h"
-#include "platform/gl/picker.h"
 #include "platform/gl/render_context.h"
 #include "platform/gl/scene_renderer.h"
 #include "platform/ui/accessory_dialogs.h"
@@ -20,18 +18,17 @@
 
 #include <filesystem>
 #include <functional>
-#include <optional>
-
-class QAction;
-class QKeySequence;
+#include <memory>
 
 namespace kubrix {
 
+class BoardInput;
 class BoardView;
 class Clock;
 class NoticeLine;
 class Game;
 class GameApp;
+class MainMenu;
 class Messages;
 class SettingsStore;
 class SiteAddress;
@@ -62,9 +59,8 @@ struct MainWindowServices {
     std::function<void()> skinChanged;
 };
 
-// Each menu command is a QAction named "action" and the command's name ("actionNew",
-// "actionSaveGame"...); its enabled and checked states follow the game's reports and the
-// dialogs that change them.
+// The menu commands (see MainMenu and ViewControl) are wired here; their enabled and checked
+// states follow the game's reports and the dialogs that change them.
 class MainWindow final : public QMainWindow, private GameObserver {
     Q_OBJECT
 
@@ -111,30 +107,16 @@ public:
     // Where the last frame drew the face (device pixels, top-left origin).
     PixelRect faceRect() const { return faceRect_; }
 
-    // The mouse in the board view, in its device pixels (see BoardView). Presses and moves
-    // only record; a pending move is turned into a drag step or a hover pick at the next
-    // paint, so any number of moves between two paints costs one pick. Ignored while the
-    // tutorial plays.
-    void buttonDown(Qt::MouseButton button, Point at);
-    void buttonUp(Qt::MouseButton button, Point at);
-    void pointerMoved(Point at);
-    // The wheel in the view: zooms, or with shift peels and restores layers (see ViewControl).
-    void wheelTurned(int angleDelta, bool shift);
+    // The mouse and the wheel in the board view.
+    BoardInput& boardInput() const { return *input_; }
     const ViewControl& viewControl() const { return *viewControl_; }
-    // The covered cube seen at a point of the view as the last frame drew it, or none; acts
-    // on nothing. Makes the view's context current for the pick, so not for use in a paint.
-    std::optional<int> cubeAt(Point at);
-    // The view shows the arrow cursor the pointer set; cleared when the pointer leaves.
-    bool cursorSet() const { return cursorSet_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QAction* makeAction(const char* name, const char* text, const QKeySequence& shortcut);
-    // Every command, its text, shortcut and handler, and the menus that hold them in order.
-    void createActions();
-    void createMenus();
+    // Every menu command to its handler.
+    void connectMenu();
     void updateActions();
     void gameStateChanged() override;
     // The tutorial explains its board as seen from one angle, so the view turns to it.
@@ -160,25 +142,13 @@ private:
     void graphicsSettings();
     void paintFrame(int width, int height);
     FrameLoop::TimedView timedView() const;
-    void processPointer(int width, int height);
-    void leftClick(Point at);
-    void rightClick(Point at);
-    void restoreCursorWhenAway();
-    // Hands the peel and the neighbourhood light to the scene that frames and picks share,
-    // after adopting the side of the block that now faces the viewer.
-    void prepareScene();
-    // The camera distance factor of the zoom, for this board.
-    float zoomDistance() const;
 
     MainWindowServices services_;
     RenderContext device_;
     SceneRenderer renderer_;
-    Picker picker_;
     FrameLoop frameLoop_;
-    MouseInput mouse_;
     WindowPlacer placer_;
     SaveSlots saveSlots_;
-    bool cursorSet_ = false;
     BoardView* view_ = nullptr;
     NoticeLine* notice_ = nullptr;
     QTimer timer_;
@@ -187,27 +157,8 @@ private:
     TutorialSession tutorial_;
     AccessoryDialogs accessories_;
     ViewControl* viewControl_ = nullptr;
-
-    QAction* actionNew_ = nullptr;
-    QAction* actionHint_ = nullptr;
-    QAction* actionBeginner_ = nullptr;
-    QAction* actionIntermediate_ = nullptr;
-    QAction* actionExpert_ = nullptr;
-    QAction* actionCustom_ = nullptr;
-    QAction* actionNoGuess_ = nullptr;
-    QAction* actionLoadGame_ = nullptr;
-    QAction* actionSaveGame_ = nullptr;
-    QAction* actionStatistics_ = nullptr;
-    QAction* actionRecords_ = nullptr;
-    QAction* actionSound_ = nullptr;
-    QAction* actionMusic_ = nullptr;
-    QAction* actionPreferences_ = nullptr;
-    QAction* actionSkins_ = nullptr;
-    QAction* actionAutomaticUpdates_ = nullptr;
-    QAction* actionExit_ = nullptr;
-    QAction* actionContents_ = nullptr;
-    QAction* actionTutorial_ = nullptr;
-    QAction* actionAbout_ = nullptr;
+    std::unique_ptr<BoardInput> input_;
+    std::unique_ptr<MainMenu> menu_;
 };
 
 } // namespace kubrix

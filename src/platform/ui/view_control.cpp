@@ -2,6 +2,8 @@
 #include "platform/ui/view_control.h"
 
 #include "core/base/settings_table.h"
+#include "core/game/board.h"
+#include "core/scene/board_scene.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -114,11 +116,31 @@ void ViewControl::followRotation()
     }
 }
 
+void ViewControl::prepare(BoardScene& scene)
+{
+    followRotation();
+    scene.setPeel(state_.peel());
+    scene.setNeighbourhood(neighbourhood_);
+}
+
 void ViewControl::showAllLayers()
 {
     if (state_.showAllLayers()) {
         actionRestoreLayer_->setEnabled(false);
         hooks_.changed();
+    }
+}
+
+void ViewControl::showCubes(const Board& board, std::span<const int> cubes)
+{
+    const Peel& peel = state_.peel();
+    const int side = peel.sideOf(board.width(), board.height(), board.depth());
+    for (const int index : cubes) {
+        const CubePosition at = board.positionOf(index);
+        if (peel.hides(at.x, at.y, at.z, side)) {
+            showAllLayers();
+            return;
+        }
     }
 }
 

@@ -7,6 +7,8 @@
 #include <QObject>
 
 #include <functional>
+#include <span>
+#include <string>
 
 class QAction;
 class QMenuBar;
@@ -14,6 +16,8 @@ class QWidget;
 
 namespace kubrix {
 
+class Board;
+class BoardScene;
 class SettingsStore;
 
 // Each command is a QAction named "action" and the command's name ("actionZoomIn"...),
@@ -38,11 +42,19 @@ public:
     // angleDelta in eighths of a degree, 120 a notch, positive away from the player: zoom in;
     // with shift, peel a layer towards the player and restore one away from the player.
     void wheel(int angleDelta, bool shift);
-    // After the view rotation changed: a new side in front shows every layer again.
-    void followRotation();
     // A new game shows every layer and keeps the zoom.
     void showAllLayers();
+    // Shows every layer when one of these cubes (indices into the board) is peeled away.
+    void showCubes(const Board& board, std::span<const int> cubes);
     void resetView();
+
+    // Hands the peel and the neighbourhood light to the scene that frames and picks share,
+    // after adopting the side of the block that now faces the viewer.
+    void prepare(BoardScene& scene);
+    // The camera distance factor of the zoom and the front layer's caption, for the board in
+    // play.
+    float distance() const { return state_.distance(hooks_.blockSize()); }
+    std::string layerCaption() const { return state_.layerCaption(hooks_.blockSize()); }
 
     const ViewState& state() const { return state_; }
     bool neighbourhood() const { return neighbourhood_; }
@@ -53,6 +65,8 @@ private:
     void peelLayer();
     void restoreLayer();
     void setNeighbourhood(bool on);
+    // After the view rotation changed: a new side in front shows every layer again.
+    void followRotation();
 
     QWidget& window_;
     SettingsStore& settings_;

@@ -6,6 +6,7 @@
 #include "core/base/clock.h"
 #include "core/base/memory_settings_store.h"
 #include "platform/gl/device_probe.h"
+#include "platform/ui/board_input.h"
 #include "platform/ui/main_window.h"
 #include "support/fake_url_opener.h"
 #include "support/recording_messages.h"

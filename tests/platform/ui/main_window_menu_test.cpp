@@ -103,6 +103,11 @@ TEST_F(AppWindowTest, MenuHoldsEveryCommandInOrderWithItsShortcutAndLaterOnesDis
                                        });
     for (const char* level : {"actionBeginner", "actionIntermediate", "actionExpert"})
         EXPECT_FALSE(item(level)->isCheckable()) << "level items carry no check mark";
+    QStringList keys; // no key does two things
+    for (const QAction* action : window.findChildren<QAction*>())
+        for (const QKeySequence& key : action->shortcuts())
+            keys.append(key.toString());
+    EXPECT_EQ(keys.removeDuplicates(), 0) << keys.join(QLatin1Char(' ')).toStdString();
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Kubrix"));
 }
 
@@ -323,8 +328,13 @@ TEST_F(AppWindowTest, TheHintKeyLightsAProvableCubeOrSaysThatAGuessIsNeeded)
     clock.set(31337);
     game().expose(0);
     EXPECT_TRUE(game().running() && hint->isEnabled());
+    for (int layer = 0; layer < 5; ++layer) // all but the last of the six
+        choose("actionPeelLayer");
     QTest::keyClick(&window, Qt::Key_H);
     ASSERT_TRUE(game().litHint().has_value());
+    const CubePosition lit = game().board().positionOf(game().litHint()->cube);
+    const Peel& peel = frame().viewControl().state().peel();
+    EXPECT_FALSE(peel.hides(lit.x, lit.y, lit.z, 6)) << "peeled layers give way to the hint";
     EXPECT_EQ(game().board().cube(game().litHint()->cube).bomb, 0) << "a board needing no guess";
     EXPECT_TRUE(messages.shown.empty());
 
@@ -348,41 +358,37 @@ TEST_F(AppWindowTest, ViewCommandsZoomPeelAndTurnBackToTheStart)
 {
     start();
     game().newGame(4, 5, 6, 7, 9);
-    const ViewState& view = frame().viewControl().state();
-    const BlockSize size{5, 6, 7};
-    const auto layers = [&] { return view.peel().layers; };
+    const ViewControl& view = frame().viewControl();
+    QAction* restore = item("actionRestoreLayer");
     context->app().viewRotation() = kTutorialRotation; // +z faces the viewer: 7 layers deep
     choose("actionPeelLayer");
     choose("actionPeelLayer");
-    EXPECT_EQ(layers(), 2);
-    EXPECT_EQ(view.layerCaption(size), "layer 3 / 7");
-    EXPECT_TRUE(item("actionRestoreLayer")->isEnabled());
-    frame().wheelTurned(120, true); // Shift + wheel away from the player restores one
-    EXPECT_EQ(layers(), 1);
+    EXPECT_EQ(view.layerCaption(), "layer 3 / 7");
+    EXPECT_TRUE(restore->isEnabled());
+    frame().boardInput().wheelTurned(120, true); // Shift + wheel away from the player restores one
+    EXPECT_EQ(view.layerCaption(), "layer 2 / 7");
 
-    frame().wheelTurned(-240, false);
-    const float out = view.distance(size);
+    frame().boardInput().wheelTurned(-240, false);
+    const float out = view.distance();
     EXPECT_GT(out, 1.0F);
 
     // A new game keeps the zoom and shows every layer.
     choose("actionNew");
-    EXPECT_EQ(layers(), 0);
-    EXPECT_FALSE(item("actionRestoreLayer")->isEnabled());
-    EXPECT_FLOAT_EQ(view.distance(size), out);
+    EXPECT_EQ(view.layerCaption(), "");
+    EXPECT_FALSE(restore->isEnabled());
+    EXPECT_FLOAT_EQ(view.distance(), out);
 
     // A turn that brings another side to the front starts again from its outermost layer.
     choose("actionPeelLayer");
     choose("actionPeelLayer");
     context->app().viewRotation() = fromEuler(0, 90, 0); // -x faces the viewer
     choose("actionPeelLayer");
-    EXPECT_EQ(layers(), 1);
-    EXPECT_EQ(view.layerCaption(size), "layer 2 / 5");
+    EXPECT_EQ(view.layerCaption(), "layer 2 / 5");
 
-    choose("actionPeelLayer");
     choose("actionResetView");
     EXPECT_EQ(context->app().viewRotation(), kTutorialRotation);
-    EXPECT_FLOAT_EQ(view.distance(size), 1.0F);
-    EXPECT_EQ(layers(), 0);
+    EXPECT_FLOAT_EQ(view.distance(), 1.0F);
+    EXPECT_EQ(view.layerCaption(), "");
 }
 
 } // namespace

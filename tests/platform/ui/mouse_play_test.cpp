@@ -119,7 +119,7 @@ protected:
             const QPoint pixel =
                 pixelOf(float(at.x) + 0.5F + out * float(dx), float(at.y) + 0.5F + out * float(dy),
                         float(at.z) + 0.5F + out * float(dz));
-            if (frame().cubeAt({pixel.x(), pixel.y()}) == index)
+            if (frame().boardInput().cubeAt({pixel.x(), pixel.y()}) == index)
                 return pixel;
         }
         return std::nullopt;
@@ -128,7 +128,7 @@ protected:
     QPoint backgroundPixel()
     {
         const QPoint pixel(8, view().deviceHeight() / 2);
-        EXPECT_EQ(frame().cubeAt({pixel.x(), pixel.y()}), std::nullopt);
+        EXPECT_EQ(frame().boardInput().cubeAt({pixel.x(), pixel.y()}), std::nullopt);
         return pixel;
     }
 
@@ -325,7 +325,7 @@ TEST_F(MousePlayTest, TheRestingPointerHighlightsTheCubeUnderItAndOffTheBlockNot
 
     moveAndPaint(*pixel);
     EXPECT_EQ(game().hoverIndex(), cube);
-    EXPECT_TRUE(frame().cursorSet());
+    EXPECT_TRUE(frame().boardInput().cursorSet());
     EXPECT_EQ(view().cursor().shape(), Qt::ArrowCursor);
 
     // Moves between two paints are taken together: only where the pointer ended counts.
@@ -373,13 +373,13 @@ TEST_F(MousePlayTest, ThePointerLeavingTheViewGivesTheCursorBack)
     startShowing(kTutorialRotation);
     ASSERT_TRUE(pointerTo(view().rect().center()));
     moveAndPaint(QPoint(view().deviceWidth() / 2, view().deviceHeight() / 2));
-    ASSERT_TRUE(frame().cursorSet());
+    ASSERT_TRUE(frame().boardInput().cursorSet());
     frame().timerTick();
-    EXPECT_TRUE(frame().cursorSet()) << "the pointer is still over the view";
+    EXPECT_TRUE(frame().boardInput().cursorSet()) << "the pointer is still over the view";
 
     ASSERT_TRUE(pointerTo(QPoint(view().width() + 40, view().height() + 40)));
     frame().timerTick();
-    EXPECT_FALSE(frame().cursorSet());
+    EXPECT_FALSE(frame().boardInput().cursorSet());
     EXPECT_FALSE(view().testAttribute(Qt::WA_SetCursor)) << "the view's own cursor is back";
 }
 
@@ -389,7 +389,7 @@ TEST_F(MousePlayTest, TheFaceStartsANewGameOnlyWhenNoCubeIsUnderThePointer)
     play(4, 4, 4, blockWithBombs(4, 4, 4, {{0, 0, 0}}));
     const PixelRect face = frame().faceRect();
     const QPoint faceMiddle((face.left + face.right) / 2, (face.top + face.bottom) / 2);
-    ASSERT_EQ(frame().cubeAt({faceMiddle.x(), faceMiddle.y()}), std::nullopt);
+    ASSERT_EQ(frame().boardInput().cubeAt({faceMiddle.x(), faceMiddle.y()}), std::nullopt);
 
     // A running game: the face starts a fresh one.
     ASSERT_NE(game().startTick(), 0U);
@@ -434,10 +434,10 @@ TEST_F(MousePlayTest, ACubeInFrontOfTheFaceTakesTheClick)
     std::optional<QPoint> onCube;
     const int middle = (face.left + face.right) / 2;
     for (int y = face.bottom - 1; y >= face.top && !onCube; --y)
-        if (frame().cubeAt({middle, y}).has_value())
+        if (frame().boardInput().cubeAt({middle, y}).has_value())
             onCube = QPoint(middle, y);
     ASSERT_TRUE(onCube.has_value()) << "the column reaches the face";
-    const int top = *frame().cubeAt({onCube->x(), onCube->y()});
+    const int top = *frame().boardInput().cubeAt({onCube->x(), onCube->y()});
     click(Qt::LeftButton, *onCube);
     EXPECT_EQ(game().board().cube(top).covered, 0);
     EXPECT_NE(game().startTick(), 0U) << "no new game";
@@ -451,7 +451,7 @@ TEST_F(MousePlayTest, HiddenCubesCannotBePickedButTheCubeThroughAHoleCan)
     // Only cubes with a face on the outside are ever found.
     for (int y = 0; y < view().deviceHeight(); y += 9)
         for (int x = 0; x < view().deviceWidth(); x += 9)
-            if (const auto cube = frame().cubeAt({x, y})) {
+            if (const auto cube = frame().boardInput().cubeAt({x, y})) {
                 const CubePosition p = game().board().positionOf(*cube);
                 const bool inside = p.x > 0 && p.x < 3 && p.y > 0 && p.y < 3 && p.z > 0 && p.z < 3;
                 EXPECT_FALSE(inside) << "cube " << *cube << " found at " << x << ", " << y;
@@ -460,10 +460,10 @@ TEST_F(MousePlayTest, HiddenCubesCannotBePickedButTheCubeThroughAHoleCan)
     const int front = indexIn4(1, 1, 3);
     const int behind = indexIn4(1, 1, 2);
     const QPoint pixel = pixelOf(1.5F, 1.5F, 4.0F);
-    ASSERT_EQ(frame().cubeAt({pixel.x(), pixel.y()}), front);
+    ASSERT_EQ(frame().boardInput().cubeAt({pixel.x(), pixel.y()}), front);
     cubes[static_cast<std::size_t>(front)].covered = 0;
     play(4, 4, 4, cubes);
-    EXPECT_EQ(frame().cubeAt({pixel.x(), pixel.y()}), behind);
+    EXPECT_EQ(frame().boardInput().cubeAt({pixel.x(), pixel.y()}), behind);
     click(Qt::LeftButton, pixel);
     EXPECT_EQ(game().board().cube(behind).covered, 0);
 }
@@ -478,8 +478,8 @@ TEST_F(MousePlayTest, ARingAndAPanelOfABevelledFaceNameTheSameCube)
     const QPoint panel = pixelOf(2.5F, 1.5F, 4.08F);
     const QPoint ring = pixelOf(2.04F, 1.5F, 4.04F);
     ASSERT_NE(panel, ring);
-    EXPECT_EQ(frame().cubeAt({panel.x(), panel.y()}), cube);
-    EXPECT_EQ(frame().cubeAt({ring.x(), ring.y()}), cube);
+    EXPECT_EQ(frame().boardInput().cubeAt({panel.x(), panel.y()}), cube);
+    EXPECT_EQ(frame().boardInput().cubeAt({ring.x(), ring.y()}), cube);
     click(Qt::RightButton, ring);
     EXPECT_EQ(game().board().cube(cube).marked, 1);
     click(Qt::RightButton, panel);
