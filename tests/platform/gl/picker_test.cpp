@@ -105,13 +105,11 @@ TEST_F(PickerTest, NeverFindsAPeeledCubeAndReachesTheLayerBehind)
     Peel peel = ViewState::facing(viewRotation);
     peel.layers = 2;
     renderer.boardDrawer().scene().setPeel(peel);
-    const float zoomedIn = 0.8F;
-    int hits = 0;
-    int front = 0;
+    int hits = 0, front = 0;
     for (int y = 0; y < kHeight; y += 6) {
         for (int x = 0; x < kWidth; x += 6) {
             const std::optional<int> cube =
-                picker.cubeAt(*game, viewRotation, kWidth, kHeight, x, y, zoomedIn);
+                picker.cubeAt(*game, viewRotation, kWidth, kHeight, x, y, 0.8F); // zoomed in
             if (!cube)
                 continue;
             ++hits;

@@ -200,8 +200,7 @@ std::array<double, 8> likenessOfEachTurn(const Frame& frame, const RgbaImage& at
             for (double u = 0.15; u < 0.85; u += 0.04) { // clear of the tile's edges
                 const auto at =
                     frame.at(tile.left + int(u * tile.width()), tile.top + int(w * tile.height()));
-                double tu = (turn & 4) != 0 ? 1.0 - u : u;
-                double tw = w;
+                double tu = (turn & 4) != 0 ? 1.0 - u : u, tw = w;
                 for (int quarter = 0; quarter < (turn & 3); ++quarter)
                     std::tie(tu, tw) = std::pair{1.0 - tw, tu};
                 const int px = (kTile % 8) * side + int(tu * side);
@@ -225,8 +224,7 @@ TEST_F(SceneRender, MarksStandUprightOnEveryFaceAndAreNeverMirrored)
         cube.marked = 1;
     playBoard(3, 3, 3, cubes);
     // The front face's middle tile; the block is a cube, so every side lands on the same place.
-    const Projected topLeft = project(1, 2, 3);
-    const Projected bottomRight = project(2, 1, 3);
+    const Projected topLeft = project(1, 2, 3), bottomRight = project(2, 1, 3);
     const PixelRect tile{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
     // Each face turned to the viewer the short way from the starting side: the sides with +y
     // up, the top and bottom tipped towards the viewer.
@@ -246,7 +244,7 @@ TEST_F(SceneRender, MarksStandUprightOnEveryFaceAndAreNeverMirrored)
     for (const Side& side : sides) {
         viewRotation = side.rotation;
         ASSERT_EQ(ViewState::facing(viewRotation), side.facing) << side.name;
-        const Frame frame = render();
+        const Frame frame = render(); // before the atlas is looked up: the frame uploads it
         const std::array<double, 8> likeness =
             likenessOfEachTurn(frame, textures.texture(TextureSet::kCubeAtlas)->image(), tile);
         const auto best = std::max_element(likeness.begin(), likeness.end()) - likeness.begin();
