@@ -26,6 +26,9 @@ public:
     // Loops the music; after stopMusic it continues where it stopped.
     virtual void playMusic() = 0;
     virtual void stopMusic() = 0;
+    // Called now and then while the game waits: lets the output sleep while nothing plays.
+    // The next sound wakes it.
+    virtual void rest() {}
 };
 
 } // namespace kubrix

@@ -1,6 +1,7 @@
 // Builds the per-octant drawing orders of the surface mesh and picks the runs a frame draws.
 #include "core/scene/octant_orders.h"
 
+#include "core/scene/occlusion_culler.h"
 #include "core/scene/surface_mesh.h"
 
 #include <algorithm>
@@ -23,14 +24,27 @@ bool OctantOrders::update(const SurfaceMesh& mesh, int width, int height, int de
         return false;
     valid_ = false;
     generation_ = mesh.generation();
+    width_ = width;
+    height_ = height;
     try {
         unroll(mesh);
         sortByPlanes(width, height, depth);
+        std::size_t inside = 0;
+        for (const CubeTriangles& cube : cubes_) {
+            const int i = cube.cubeIndex;
+            const int x = i % width;
+            const int y = i / width % height;
+            const int z = i / width / height;
+            inside += x > 0 && y > 0 && z > 0 && x < width - 1 && y < height - 1 && z < depth - 1;
+        }
+        deep_ = inside * kDeepShare >= cubes_.size() && inside > 0;
     } catch (const std::bad_alloc&) {
         vertices_.clear();
         natural_.clear();
-        indices_.clear();
+        stored_.clear();
         cubes_.clear();
+        for (std::vector<std::int32_t>& sequence : sequence_)
+            sequence.clear();
         orderLength_ = 0;
         return true;
     }
@@ -78,7 +92,7 @@ void OctantOrders::sortByPlanes(int width, int height, int depth)
 {
     const int planes = std::max(width + height + depth - 2, 1);
     orderLength_ = static_cast<int>(natural_.size());
-    indices_.resize(natural_.size() * kStoredOrders);
+    stored_.resize(natural_.size() * kStoredOrders);
     planeOf_.resize(cubes_.size());
     for (int order = 0; order < kStoredOrders; ++order) {
         // Stored order o is octant 1 | o << 1: the viewer on the +x side.
@@ -92,34 +106,46 @@ void OctantOrders::sortByPlanes(int width, int height, int depth)
             planeOf_[c] =
                 (width - 1 - x) + (plusY ? height - 1 - y : y) + (plusZ ? depth - 1 - z : z);
         }
-        std::vector<std::int32_t>& starts = planeStarts_[static_cast<std::size_t>(order)];
-        starts.assign(static_cast<std::size_t>(planes) + 1, 0);
+        starts_.assign(static_cast<std::size_t>(planes) + 1, 0);
         for (std::size_t c = 0; c < cubes_.size(); ++c)
-            starts[static_cast<std::size_t>(planeOf_[c]) + 1] += cubes_[c].count;
-        for (std::size_t k = 1; k < starts.size(); ++k)
-            starts[k] += starts[k - 1];
+            starts_[static_cast<std::size_t>(planeOf_[c]) + 1] += cubes_[c].count;
+        for (std::size_t k = 1; k < starts_.size(); ++k)
+            starts_[k] += starts_[k - 1];
+
+        std::vector<std::int32_t>& cubeStarts = planeCubeStarts_[static_cast<std::size_t>(order)];
+        cubeStarts.assign(static_cast<std::size_t>(planes) + 1, 0);
+        for (std::size_t c = 0; c < cubes_.size(); ++c)
+            ++cubeStarts[static_cast<std::size_t>(planeOf_[c]) + 1];
+        for (std::size_t k = 1; k < cubeStarts.size(); ++k)
+            cubeStarts[k] += cubeStarts[k - 1];
 
         // Within a plane the cubes keep their index order.
-        cursor_.assign(starts.begin(), starts.end() - 1);
-        std::uint32_t* target = indices_.data() + static_cast<std::size_t>(order) * natural_.size();
+        cursor_.assign(starts_.begin(), starts_.end() - 1);
+        std::vector<std::int32_t> cubeCursor(cubeStarts.begin(), cubeStarts.end() - 1);
+        std::vector<std::int32_t>& sequence = sequence_[static_cast<std::size_t>(order)];
+        sequence.resize(cubes_.size());
+        std::uint32_t* target = stored_.data() + static_cast<std::size_t>(order) * natural_.size();
         for (std::size_t c = 0; c < cubes_.size(); ++c) {
             CubeTriangles& cube = cubes_[c];
-            std::int32_t& at = cursor_[static_cast<std::size_t>(planeOf_[c])];
+            const auto plane = static_cast<std::size_t>(planeOf_[c]);
+            std::int32_t& at = cursor_[plane];
             std::memcpy(target + at, natural_.data() + cube.first,
                         static_cast<std::size_t>(cube.count) * sizeof(std::uint32_t));
             cube.firstIn[static_cast<std::size_t>(order)] = at;
             at += cube.count;
+            sequence[static_cast<std::size_t>(cubeCursor[plane]++)] = static_cast<std::int32_t>(c);
         }
     }
 }
 
-std::span<const OctantOrders::Run> OctantOrders::runs(int octant, std::span<const int> apart)
+int OctantOrders::orderFor(int octant, bool& forward)
 {
-    runs_.clear();
-    if (!valid_ || orderLength_ == 0)
-        return runs_;
-    const bool forward = (octant & 1) != 0;
-    const int order = ((forward ? octant : octant ^ 7) & 7) >> 1;
+    forward = (octant & 1) != 0;
+    return ((forward ? octant : octant ^ 7) & 7) >> 1;
+}
+
+void OctantOrders::setApart(int order, std::span<const int> apart)
+{
     const auto o = static_cast<std::size_t>(order);
     apart_.clear();
     for (const int index : apart) {
@@ -133,33 +159,71 @@ std::span<const OctantOrders::Run> OctantOrders::runs(int octant, std::span<cons
     std::sort(apart_.begin(), apart_.end(), [o](const CubeTriangles* a, const CubeTriangles* b) {
         return a->firstIn[o] < b->firstIn[o];
     });
-    if (forward) {
-        addRun(order, 0, orderLength_);
+}
+
+std::span<const OctantOrders::Run> OctantOrders::runs(int octant, std::span<const int> apart,
+                                                      OcclusionCuller& culler)
+{
+    runs_.clear();
+    drawnCount_ = 0;
+    if (!valid_ || orderLength_ == 0 || width_ <= 0 || height_ <= 0) {
+        drawn_.clear();
+        ++drawnRevision_;
         return runs_;
     }
-    const std::vector<std::int32_t>& starts = planeStarts_[o];
-    for (std::size_t k = starts.size() - 1; k > 0; --k)
-        addRun(order, starts[k - 1], starts[k]);
+    bool forward = true;
+    const int order = orderFor(octant, forward);
+    setApart(order, apart);
+    // Unculled, the indices are those of the last call when the mesh and octant are: only the
+    // runs, which follow the cubes set apart, are made again.
+    const bool culling = culler.active();
+    const bool reuse =
+        !culling && !drawnCulled_ && drawnOctant_ == octant && drawnGeneration_ == generation_;
+    if (!reuse) {
+        drawn_.clear();
+        ++drawnRevision_;
+        drawnCulled_ = culling;
+        drawnOctant_ = octant;
+        drawnGeneration_ = generation_;
+    }
+    const auto o = static_cast<std::size_t>(order);
+    const std::vector<std::int32_t>& sequence = sequence_[o];
+    const std::vector<std::int32_t>& starts = planeCubeStarts_[o];
+    const auto visit = [&](std::int32_t from, std::int32_t to) {
+        for (std::int32_t s = from; s < to; ++s) {
+            const CubeTriangles& cube =
+                cubes_[static_cast<std::size_t>(sequence[static_cast<std::size_t>(s)])];
+            const int i = cube.cubeIndex;
+            if (culling && !culler.admit(i % width_, i / width_ % height_, i / width_ / height_))
+                continue;
+            addCube(order, cube, !reuse);
+        }
+    };
+    if (forward) {
+        visit(0, static_cast<std::int32_t>(sequence.size()));
+    } else {
+        for (std::size_t k = starts.size() - 1; k > 0; --k)
+            visit(starts[k - 1], starts[k]);
+    }
     return runs_;
 }
 
-void OctantOrders::addRun(int order, int first, int end)
+void OctantOrders::addCube(int order, const CubeTriangles& cube, bool copy)
 {
-    if (first == end)
-        return;
-    const int base = order * orderLength_;
-    int at = first;
-    for (const CubeTriangles* cube : apart_) {
-        const int cubeFirst = cube->firstIn[static_cast<std::size_t>(order)];
-        if (cubeFirst < first || cubeFirst >= end)
-            continue;
-        if (cubeFirst > at)
-            runs_.push_back({base + at, cubeFirst - at, -1});
-        runs_.push_back({base + cubeFirst, cube->count, cube->cubeIndex});
-        at = cubeFirst + cube->count;
+    const int first = drawnCount_;
+    drawnCount_ += cube.count;
+    if (copy) {
+        const std::uint32_t* from = stored_.data() +
+                                    static_cast<std::size_t>(order) * natural_.size() +
+                                    cube.firstIn[static_cast<std::size_t>(order)];
+        drawn_.insert(drawn_.end(), from, from + cube.count);
     }
-    if (at < end)
-        runs_.push_back({base + at, end - at, -1});
+    const bool alone = std::find(apart_.begin(), apart_.end(), &cube) != apart_.end();
+    const int cubeIndex = alone ? cube.cubeIndex : -1;
+    if (!runs_.empty() && cubeIndex == -1 && runs_.back().cubeIndex == -1)
+        runs_.back().count += cube.count;
+    else
+        runs_.push_back({first, cube.count, cubeIndex});
 }
 
 } // namespace kubrix

@@ -18,7 +18,9 @@ constexpr std::uint8_t kAll = kLeft | kRight | kBelow | kAbove;
 // Closer to the eye than this the division by w says nothing reliable.
 constexpr double kMinimumW = 1e-6;
 
-Matrix4d multiply(const Matrix4d& a, const Matrix4d& b)
+} // namespace
+
+Matrix4d product(const Matrix4d& a, const Matrix4d& b)
 {
     Matrix4d m{};
     for (int column = 0; column < 4; ++column)
@@ -32,12 +34,10 @@ Matrix4d multiply(const Matrix4d& a, const Matrix4d& b)
     return m;
 }
 
-} // namespace
-
 std::span<const std::int32_t> PickCuller::cull(const SurfaceMesh& mesh, const Matrix4d& projection,
                                                const Matrix4d& modelView, double reach)
 {
-    const Matrix4d m = multiply(projection, modelView);
+    const Matrix4d m = product(projection, modelView);
     const std::span<const Vec3> vertices = mesh.vertices();
     outcodes_.resize(vertices.size());
     for (std::size_t i = 0; i < vertices.size(); ++i) {

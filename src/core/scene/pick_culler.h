@@ -14,6 +14,9 @@ class SurfaceMesh;
 // Column-major 4 x 4 matrix (element [column * 4 + row]), as OpenGL returns it.
 using Matrix4d = std::array<double, 16>;
 
+// a * b: the transformation b followed by a, as OpenGL composes them.
+Matrix4d product(const Matrix4d& a, const Matrix4d& b);
+
 class PickCuller {
 public:
     // The pick matrix (one pixel wide) maps the pick region onto [-1, 1] in x and y of

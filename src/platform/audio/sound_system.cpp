@@ -6,6 +6,7 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
 
 #include <vector>
 
@@ -56,6 +57,12 @@ bool SoundSystem::ensureDevice()
             alGenSources(kSoundCount, sources_.data());
             if (alGetError() == AL_NO_ERROR) {
                 alSourcei(sources_[kMusic], AL_LOOPING, AL_TRUE);
+                if (alcIsExtensionPresent(device_, "ALC_SOFT_pause_device") == ALC_TRUE) {
+                    pauseDevice_ = reinterpret_cast<LPALCDEVICEPAUSESOFT>(
+                        alcGetProcAddress(device_, "alcDevicePauseSOFT"));
+                    resumeDevice_ = reinterpret_cast<LPALCDEVICERESUMESOFT>(
+                        alcGetProcAddress(device_, "alcDeviceResumeSOFT"));
+                }
                 reloadSounds();
                 return true;
             }
@@ -126,8 +133,32 @@ void SoundSystem::playSound(SoundId id)
         return;
     ALint state = AL_STOPPED;
     alGetSourcei(sources_[i], AL_SOURCE_STATE, &state);
-    if (state != AL_PLAYING)
+    if (state != AL_PLAYING) {
+        wake();
         alSourcePlay(sources_[i]);
+    }
+}
+
+void SoundSystem::rest()
+{
+    if (device_ == nullptr || resting_ || pauseDevice_ == nullptr || resumeDevice_ == nullptr)
+        return;
+    for (const ALuint source : sources_) {
+        ALint state = AL_STOPPED;
+        alGetSourcei(source, AL_SOURCE_STATE, &state);
+        if (state == AL_PLAYING)
+            return;
+    }
+    pauseDevice_(device_);
+    resting_ = true;
+}
+
+void SoundSystem::wake()
+{
+    if (!resting_)
+        return;
+    resumeDevice_(device_);
+    resting_ = false;
 }
 
 void SoundSystem::playMusic()
@@ -156,6 +187,7 @@ void SoundSystem::shutdownSound()
     alcCloseDevice(device_);
     context_ = nullptr;
     device_ = nullptr;
+    resting_ = false;
 }
 
 } // namespace kubrix

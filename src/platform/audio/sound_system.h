@@ -33,6 +33,9 @@ public:
     // Loops; after stopMusic it continues where it stopped.
     void playMusic() override;
     void stopMusic() override;
+    // OpenAL Soft mixes silence for an open device without end; a paused device costs
+    // nothing. Pauses it when no source plays (where the library can pause a device).
+    void rest() override;
     // Rebuilds the nine buffers from the current skin; a slot that is empty, not a wave file
     // or in a format OpenAL refuses stays silent.
     void reloadSounds();
@@ -40,11 +43,14 @@ public:
     void shutdownSound();
 
     bool deviceOpen() const { return device_ != nullptr; }
+    bool resting() const { return resting_; }
     bool hasSound(SoundId id) const { return present_[static_cast<std::size_t>(id)]; }
 
 private:
     // Opens the default device once; on failure says so once and stays silent.
     bool ensureDevice();
+    // Resumes a resting device before a source starts.
+    void wake();
     void releaseBuffer(std::size_t index);
 
     SkinStore& skins_;
@@ -54,6 +60,10 @@ private:
     // OpenAL's own handle types, named by their structs so this header needs no AL headers.
     ALCdevice_struct* device_ = nullptr;
     ALCcontext_struct* context_ = nullptr;
+    // The device pause entry points, when the library has them.
+    void (*pauseDevice_)(ALCdevice_struct*) = nullptr;
+    void (*resumeDevice_)(ALCdevice_struct*) = nullptr;
+    bool resting_ = false;
     std::array<std::uint32_t, kSoundCount> buffers_{};
     std::array<std::uint32_t, kSoundCount> sources_{};
     std::array<bool, kSoundCount> present_{};

@@ -131,9 +131,18 @@ void BoardDrawer::drawLabels(const NumberLabels& labels, const Quaternion& viewR
     const DepthProbe probe =
         probeFor(viewRotation, labels.width(), labels.height(), labels.depth());
     sortedLabels_.clear();
-    for (const LabelRecord& record : labels.records())
-        sortedLabels_.push_back({labels.lit(record) || hint.isReason(record.cubeIndex),
-                                 probe.depthOf(record.x, record.y, record.z), &record});
+    const OcclusionCuller& occlusion = mesh_.occlusion();
+    for (const LabelRecord& record : labels.records()) {
+        // The depth test would turn away every pixel of a label the covered cubes hide.
+        const bool reason = hint.isReason(record.cubeIndex);
+        const float half = reason ? kLabelHalfSize * HintHighlight::kHaloScale : kLabelHalfSize;
+        if (occlusion.hides(static_cast<float>(record.x) + 0.5F,
+                            static_cast<float>(record.y) + 0.5F,
+                            static_cast<float>(record.z) + 0.5F, half))
+            continue;
+        sortedLabels_.push_back(
+            {labels.lit(record) || reason, probe.depthOf(record.x, record.y, record.z), &record});
+    }
     std::sort(sortedLabels_.begin(), sortedLabels_.end(), [](const auto& a, const auto& b) {
         return a.lit != b.lit ? b.lit : a.depth < b.depth;
     });

@@ -42,6 +42,7 @@ bool MeshBuffers::bind(const OctantOrders& orders)
         vertexBuffer_ = 0;
         indexBuffer_ = 0;
         uploaded_ = 0;
+        indicesUploaded_ = 0;
     }
     if (vertexBuffer_ == 0) {
         GLuint names[2] = {0, 0};
@@ -54,9 +55,12 @@ bool MeshBuffers::bind(const OctantOrders& orders)
     if (uploaded_ != orders.generation()) {
         gl->glBufferData(GL_ARRAY_BUFFER, bytesOf(orders.vertices()), orders.vertices().data(),
                          GL_STATIC_DRAW);
-        gl->glBufferData(GL_ELEMENT_ARRAY_BUFFER, bytesOf(orders.indices()),
-                         orders.indices().data(), GL_STATIC_DRAW);
         uploaded_ = orders.generation();
+    }
+    if (indicesUploaded_ != orders.indicesRevision()) {
+        gl->glBufferData(GL_ELEMENT_ARRAY_BUFFER, bytesOf(orders.indices()),
+                         orders.indices().data(), GL_STREAM_DRAW);
+        indicesUploaded_ = orders.indicesRevision();
     }
     return true;
 }

@@ -1,5 +1,5 @@
-// The ordered mesh kept on the graphics side: one vertex buffer and one index buffer, uploaded
-// when the mesh changes, so that a frame sends OpenGL nothing but the draw calls.
+// The ordered mesh on the graphics side: a vertex buffer uploaded when the mesh changes, and an
+// index buffer that each frame fills with the triangles it draws.
 #pragma once
 
 #include <cstdint>
@@ -13,9 +13,9 @@ class MeshBuffers {
 public:
     explicit MeshBuffers(RenderContext& context) : context_(context) {}
 
-    // Binds the buffers for interleaved T2F_N3F_V3F vertices and unsigned int indices, first
-    // uploading the orders when they changed or the context was replaced since. False when the
-    // context offers no buffers: nothing is bound and the caller draws from client memory.
+    // Binds the buffers for interleaved T2F_N3F_V3F vertices and the frame's unsigned int
+    // indices, first uploading either when it changed or the context was replaced since. False when
+    // the context offers no buffers: nothing is bound and the caller draws from client memory.
     bool bind(const OctantOrders& orders);
     // Back to client memory for the drawing that follows.
     void unbind();
@@ -27,6 +27,7 @@ private:
     // The context the names belong to, and the orders they hold.
     std::uint64_t contextSerial_ = 0;
     std::uint64_t uploaded_ = 0;
+    std::uint64_t indicesUploaded_ = 0;
 };
 
 } // namespace kubrix

@@ -5,6 +5,7 @@
 #include "core/game/game.h"
 #include "core/scene/board_scene.h"
 #include "core/scene/hint_highlight.h"
+#include "core/scene/surface_mesh.h"
 #include "platform/gl/render_context.h"
 #include "platform/gl/texture_set.h"
 
@@ -90,6 +91,8 @@ void MeshDrawer::draw(const BoardScene& scene, const Game& game, const Quaternio
         orders_.update(scene.mesh(), board.width(), board.height(), board.depth());
         ordered = orders_.valid();
     }
+    // What the last frame hid says nothing of this one.
+    occlusion_.clear();
     if (ordered)
         drawOrdered(scene, game, viewRotation);
     else
@@ -102,8 +105,11 @@ void MeshDrawer::drawOrdered(const BoardScene& scene, const Game& game,
 {
     const CubeColours colours = coloursOf(scene, game);
     const std::array<int, 2> apart{colours.hoverIndex, colours.hintIndex};
+    if (orders_.deep())
+        beginOcclusion();
     const std::span<const OctantOrders::Run> runs =
-        orders_.runs(OctantOrders::octantFacing(viewRotation), apart);
+        orders_.runs(OctantOrders::octantFacing(viewRotation), apart, occlusion_);
+
     // Bound buffers take offsets where client memory takes addresses.
     const bool onServer = buffers_.bind(orders_);
     glInterleavedArrays(GL_T2F_N3F_V3F, 0, onServer ? nullptr : orders_.vertices().data());
@@ -126,6 +132,18 @@ void MeshDrawer::drawOrdered(const BoardScene& scene, const Game& game,
     unbindArrays();
     if (onServer)
         buffers_.unbind();
+}
+
+void MeshDrawer::beginOcclusion()
+{
+    Matrix4d projection{};
+    Matrix4d modelView{};
+    glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelView.data());
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    // A bevelled face swells out of its cube by the bevel.
+    occlusion_.begin(projection, modelView, viewport[2], viewport[3], SurfaceMesh::kBevel);
 }
 
 void MeshDrawer::drawStrips(const BoardScene& scene, const Game& game)

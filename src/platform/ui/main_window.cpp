@@ -294,6 +294,7 @@ void MainWindow::timerTick()
     game().face().expire(now);
     if (frameLoop_.timerTick(now, timedView()))
         view_->update();
+    services_.sound.rest();
     if (services_.app.updateCheck().pollUpdateNotice(game().running()))
         QMetaObject::invokeMethod(
             this, [this] { accessories_.updateNotice(); }, Qt::QueuedConnection);

@@ -1,6 +1,7 @@
 // The per-octant drawing orders: every triangle once, turned the way flat shading lights it,
 // nearest cubes first for the octant the view looks from.
 #include "core/game/board.h"
+#include "core/scene/occlusion_culler.h"
 #include "core/scene/octant_orders.h"
 #include "core/scene/surface_mesh.h"
 
@@ -51,6 +52,8 @@ protected:
     Board board{clock};
     SurfaceMesh mesh{Colour{1, 1, 1, 1}};
     OctantOrders orders;
+    // Never begun, so it hides nothing.
+    OcclusionCuller everything;
 };
 
 TEST_F(OctantOrdersTest, EveryOctantDrawsEveryTriangleOnceFrontFacingNearestFirst)
@@ -65,7 +68,7 @@ TEST_F(OctantOrdersTest, EveryOctantDrawsEveryTriangleOnceFrontFacingNearestFirs
             std::vector<std::uint32_t> drawn;
             std::array<int, 2> apartRuns{};
             int lastNearness = 1 << 20;
-            for (const OctantOrders::Run& run : orders.runs(octant, apart)) {
+            for (const OctantOrders::Run& run : orders.runs(octant, apart, everything)) {
                 for (std::size_t a = 0; a < apart.size(); ++a)
                     apartRuns[a] += run.cubeIndex == apart[a] ? 1 : 0;
                 for (int t = run.first; t < run.first + run.count; t += 3) {

@@ -184,6 +184,27 @@ TEST_F(SoundWave, AnEffectStillPlayingIsNotRestartedNorDoubled)
     EXPECT_LT(test::toneLevel(r, toneOf(SoundId::Win), 0.0, 10.0), 0.4);
 }
 
+TEST_F(SoundWave, ARestingDeviceWritesNothingUntilTheNextSoundWakesIt)
+{
+    useSkin(false);
+    const auto written = [] { return std::filesystem::file_size(test::soundOutputPath()); };
+    system->playSound(SoundId::Safe);
+    system->rest();
+    EXPECT_FALSE(system->resting()) << "a sound still plays";
+    std::this_thread::sleep_for(400ms);
+    const auto idle = written();
+    std::this_thread::sleep_for(300ms);
+    EXPECT_GT(written(), idle) << "an open device mixes silence";
+    system->rest();
+    ASSERT_TRUE(system->resting());
+    const auto rested = written();
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(written(), rested) << "a resting device mixes nothing";
+    system->playSound(SoundId::Safe);
+    EXPECT_FALSE(system->resting());
+    system->shutdownSound();
+}
+
 TEST_F(SoundWave, EmptyAndInvalidSlotsAreSilentAndTheOthersPlay)
 {
     useSkin(true);

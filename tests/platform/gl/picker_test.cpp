@@ -160,6 +160,15 @@ TEST_F(PickerTest, ArraysDrawTheSamePixelsAsStrips)
     expectSameFrame("checkerboard");
     game->setQuality(2);
     expectSameFrame("checkerboard, bevelled");
+    // Deep enough that the cubes in front hide most of those behind, and their numbers.
+    playCheckerboard(12);
+    for (const Quaternion& turn : {kTutorialRotation, fromEuler(-70.0F, 15.0F, 160.0F)}) {
+        viewRotation = turn;
+        game->setQuality(1);
+        expectSameFrame("deep checkerboard");
+        game->setQuality(2);
+        expectSameFrame("deep checkerboard, bevelled");
+    }
 
     // A hovered cube splits the arrays into three runs; after a loss its tint is translucent
     // and the bombs show.
