@@ -29,8 +29,7 @@ inline constexpr std::string_view kUser = "User";
 
 // Section "Startup": the player's game preferences and the window.
 inline constexpr IntSetting quality{kStartup, "Quality", 1};
-// The start-up game: the program never writes these, so they stay at their defaults unless
-// set by hand.
+// The start-up game: the last level or custom game the player chose.
 inline constexpr IntSetting startWidth{kStartup, "x", 4};
 inline constexpr IntSetting startHeight{kStartup, "y", 4};
 inline constexpr IntSetting startDepth{kStartup, "z", 4};
@@ -40,6 +39,8 @@ inline constexpr IntSetting soundOn{kStartup, "s", 1};
 inline constexpr IntSetting musicOn{kStartup, "t", 1};
 // 1: the first exposure draws a board that can be cleared by reasoning alone.
 inline constexpr IntSetting noGuessBoards{kStartup, "NoGuess", 0};
+// 0: the mark cycle skips the '?'.
+inline constexpr IntSetting questionMarks{kStartup, "qmarks", 1};
 // Fastest times per level 0..2, keyed "%s%d" from "N" (holder) or "D" (seconds) and the level.
 inline constexpr std::array<TextSetting, 3> recordName{
     {{kStartup, "N0", ""}, {kStartup, "N1", ""}, {kStartup, "N2", ""}}};

@@ -59,6 +59,16 @@ public:
     bool contains(int x, int y, int z) const;
     int indexOf(int x, int y, int z) const { return (z * height_ + y) * width_ + x; }
     CubePosition positionOf(int index) const;
+    // Calls visit(x, y, z) for each of the up to 26 neighbours inside the block, dx outermost
+    // and dz innermost: the order the flood and the counts have always taken.
+    template <typename Visit> void forEachNeighbour(CubePosition at, Visit visit) const
+    {
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dz = -1; dz <= 1; ++dz)
+                    if ((dx | dy | dz) != 0 && contains(at.x + dx, at.y + dy, at.z + dz))
+                        visit(at.x + dx, at.y + dy, at.z + dz);
+    }
 
     const std::vector<Cube>& cubes() const { return cubes_; }
     // Handing a cube out for change counts as a change of the board at that moment.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <deque>
 #include <utility>
+#include <vector>
 
 namespace kubrix {
 
@@ -40,6 +41,7 @@ void Game::initFromSettings()
         startLevel = kLevelCustom;
 
     soundOn_ = settings::read(store, settings::soundOn) != 0;
+    questionMarks_ = settings::read(store, settings::questionMarks) != 0;
     musicOn_ = settings::read(store, settings::musicOn) != 0;
     for (std::size_t level = 0; level < records_.size(); ++level) {
         records_[level].name = settings::read(store, settings::recordName[level]);
@@ -56,8 +58,7 @@ void Game::newGame(int level, int width, int height, int depth, int bombCount)
     // Every way into a game passes here, so the counter always starts at what the board holds.
     bombCount_ = std::clamp(bombCount, 0, Board::mostBombs(width, height, depth));
     marksPlaced_ = 0;
-    startTick_ = 0;
-    endTick_ = 0;
+    clock_.reset();
     lost_ = false;
     litHint_.reset();
     hintUsed_ = false;
@@ -74,7 +75,18 @@ void Game::restartSame()
 void Game::selectLevel(int level)
 {
     if (const auto preset = presetOf(level))
-        newGame(level, preset->width, preset->height, preset->depth, preset->bombs);
+        chooseGame(level, preset->width, preset->height, preset->depth, preset->bombs);
+}
+
+void Game::chooseGame(int level, int width, int height, int depth, int bombCount)
+{
+    newGame(level, width, height, depth, bombCount);
+    SettingsStore& store = services_.settings;
+    settings::write(store, settings::startWidth, board_->width());
+    settings::write(store, settings::startHeight, board_->height());
+    settings::write(store, settings::startDepth, board_->depth());
+    settings::write(store, settings::startBombs, bombCount_);
+    settings::write(store, settings::startLevel, level_);
 }
 
 void Game::setupTutorialBoard()
@@ -92,11 +104,10 @@ bool Game::restoreGame(std::uint32_t elapsedSeconds, int level, int width, int h
 {
     if (!Board::canRestore(width, height, depth, cubeRecords.size()))
         return false;
-    startTick_ = now() - 1000U * elapsedSeconds;
+    clock_.restore(now(), elapsedSeconds);
     level_ = level;
     marksPlaced_ = marksPlaced;
     bombCount_ = bombCount;
-    endTick_ = 0;
     lost_ = false;
     litHint_.reset();
     hintUsed_ = false;
@@ -110,42 +121,88 @@ bool Game::restoreGame(std::uint32_t elapsedSeconds, int level, int width, int h
 
 int Game::expose(int index)
 {
-    if (endTick_ != 0 || index < 0 || index >= board_->cubeCount())
+    if (ended() || paused() || index < 0 || index >= board_->cubeCount())
         return 0;
     if (std::as_const(*board_).cube(index).marked != 0) {
         hint_.clickOnMarked(now());
         return 1;
     }
     litHint_.reset();
-    const bool starting = startTick_ == 0;
+    const bool starting = startTick() == 0;
     if (starting) {
         face_.set(FaceState::kIdle, now());
-        startTick_ = now();
+        clock_.start(now());
         if (!services_.host.tutorialRunning()) {
             regenerateAround(index);
             services_.statistics.recordGameStarted();
         }
     }
-    // Looked up only now: the first exposure replaced the whole cube array.
+    // Looked up only after the first exposure has replaced the whole cube array.
+    uncover(index);
+    conclude(starting);
+    return 1;
+}
+
+int Game::chord(int index)
+{
+    if (!running() || paused() || index < 0 || index >= board_->cubeCount())
+        return 0;
+    const Board& board = *board_;
+    const Cube& centre = board.cube(index);
+    if (centre.covered != 0 || centre.neighbourBombs == 0)
+        return 0;
+    // A cube exposed by a flood keeps its mark flag but is no bomb, so only covered marks count.
+    int marks = 0;
+    std::vector<int> covered;
+    board.forEachNeighbour(board.positionOf(index), [&](int x, int y, int z) {
+        const int other = board.indexOf(x, y, z);
+        const Cube& neighbour = board.cube(other);
+        if (neighbour.covered == 0)
+            return;
+        if (neighbour.marked != 0)
+            ++marks;
+        else
+            covered.push_back(other);
+    });
+    if (marks != centre.neighbourBombs || covered.empty())
+        return 0;
+    litHint_.reset();
+    // The first bomb ends the game, as a click on it would; a flood may already have taken
+    // cubes further down the list.
+    for (const int other : covered) {
+        if (lost_)
+            break;
+        if (board.cube(other).covered != 0)
+            uncover(other);
+    }
+    conclude(false);
+    return 1;
+}
+
+void Game::uncover(int index)
+{
     Cube& cube = board_->cube(index);
-    std::optional<SoundId> sound;
     if (cube.bomb != 0) {
         lost_ = true;
         cube.intact = 0;
     } else {
         cube.covered = 0;
-        sound = SoundId::Safe;
     }
     if (cube.neighbourBombs == 0)
         flood(index);
+}
 
+void Game::conclude(bool starting)
+{
+    std::optional<SoundId> sound;
+    if (!lost_)
+        sound = SoundId::Safe;
     if (lost_ || board_->allSafeCubesExposed())
         sound = finish();
     if (sound)
         playEffect(*sound);
     if (starting || ended())
         reportStateChanged();
-    return 1;
 }
 
 void Game::regenerateAround(int index)
@@ -177,7 +234,8 @@ void Game::setNoGuessBoards(bool on)
 bool Game::giveHint()
 {
     litHint_.reset();
-    if (!running())
+    // A paused block is hidden, and a hint would show it.
+    if (!running() || paused())
         return false;
     if (!hints_)
         hints_ = std::make_unique<HintTracker>(*board_, bombCount_);
@@ -194,30 +252,21 @@ void Game::flood(int index)
     while (!queue.empty()) {
         const CubePosition at = queue.front();
         queue.pop_front();
-        for (int dx = -1; dx <= 1; ++dx) {
-            for (int dy = -1; dy <= 1; ++dy) {
-                for (int dz = -1; dz <= 1; ++dz) {
-                    const int x = at.x + dx;
-                    const int y = at.y + dy;
-                    const int z = at.z + dz;
-                    if ((dx | dy | dz) == 0 || !board_->contains(x, y, z))
-                        continue;
-                    Cube& next = board_->cube(board_->indexOf(x, y, z));
-                    if (next.covered == 0)
-                        continue;
-                    next.floodUntouched = 0;
-                    next.covered = 0;
-                    if (next.neighbourBombs == 0)
-                        queue.push_back({x, y, z});
-                }
-            }
-        }
+        board_->forEachNeighbour(at, [&](int x, int y, int z) {
+            Cube& next = board_->cube(board_->indexOf(x, y, z));
+            if (next.covered == 0)
+                return;
+            next.floodUntouched = 0;
+            next.covered = 0;
+            if (next.neighbourBombs == 0)
+                queue.push_back({x, y, z});
+        });
     }
 }
 
 SoundId Game::finish()
 {
-    endTick_ = now();
+    clock_.stop(now());
     const std::uint32_t seconds = elapsedSeconds();
     SoundId sound = SoundId::GameOver;
     if (!lost_) {
@@ -242,12 +291,12 @@ SoundId Game::finish()
 
 int Game::toggleMark(int index)
 {
-    if (endTick_ != 0 || index < 0 || index >= board_->cubeCount())
+    if (ended() || paused() || index < 0 || index >= board_->cubeCount())
         return 0;
     // A mark starts the clock, so the first exposure after it is not made safe.
-    const bool starting = startTick_ == 0;
+    const bool starting = startTick() == 0;
     if (starting)
-        startTick_ = now();
+        clock_.start(now());
     litHint_.reset();
     Cube& cube = board_->cube(index);
     SoundId sound = SoundId::Marked;
@@ -257,8 +306,12 @@ int Game::toggleMark(int index)
     } else if (cube.marked != 0) {
         cube.marked = 0;
         --marksPlaced_;
-        cube.suspect = 1;
-        sound = SoundId::Question;
+        if (questionMarks_) {
+            cube.suspect = 1;
+            sound = SoundId::Question;
+        } else {
+            sound = SoundId::Unmark;
+        }
     } else {
         cube.marked = 1;
         ++marksPlaced_;
@@ -277,12 +330,32 @@ int Game::setHover(int index)
     return 1;
 }
 
+void Game::pause()
+{
+    if (!running() || paused())
+        return;
+    clock_.pause(now());
+    reportStateChanged();
+}
+
+void Game::resume()
+{
+    if (!paused())
+        return;
+    clock_.resume(now());
+    reportStateChanged();
+}
+
+void Game::toggleQuestionMarks()
+{
+    questionMarks_ = !questionMarks_;
+    settings::write(services_.settings, settings::questionMarks, questionMarks_ ? 1 : 0);
+    reportStateChanged();
+}
+
 std::uint32_t Game::elapsedSeconds() const
 {
-    if (startTick_ == 0)
-        return 0;
-    const std::uint32_t end = endTick_ != 0 ? endTick_ : now();
-    return (end - startTick_) / 1000U;
+    return clock_.elapsedSeconds(now());
 }
 
 int Game::clockSeconds() const

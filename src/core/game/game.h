@@ -11,6 +11,7 @@
 #include "core/game/game_observer.h"
 #include "core/game/hint_tracker.h"
 #include "core/game/no_guess_generator.h"
+#include "core/game/play_clock.h"
 #include "core/game/sound_player.h"
 #include "core/game/statistics.h"
 
@@ -57,6 +58,9 @@ public:
     void newGame(int level, int width, int height, int depth, int bombCount);
     void restartSame();
     void selectLevel(int level);
+    // A game the player chose (a level or a custom size): it becomes the start-up game, so the
+    // next run begins where this one left off.
+    void chooseGame(int level, int width, int height, int depth, int bombCount);
     // The tutorial's fixed board, reported to the observer.
     void setupTutorialBoard();
     // A saved game: refused, changing nothing, when its board size is outside 1..20 or the
@@ -67,11 +71,15 @@ public:
     // 1 when the click was taken, 0 when the game had already ended (or no such cube).
     int expose(int index);
     int toggleMark(int index);
+    // Exposes every covered, unmarked neighbour of an exposed number whose covered marked
+    // neighbours are as many as the number says: 1 when anything was exposed, 0 (and no sound)
+    // when the marks do not match, the cube is no number or the game is not running.
+    int chord(int index);
     // 1 when the hovered cube changed.
     int setHover(int index);
     // Lights one cube that the numbers in sight prove safe (else one they prove a bomb), until
-    // the next move. False, lighting nothing, when nothing is provable or no game runs. A game
-    // given a hint still counts in the statistics but sets no fastest time.
+    // the next move. False, lighting nothing, when nothing is provable, no game runs or it is
+    // paused. A game given a hint still counts in the statistics but sets no fastest time.
     bool giveHint();
     const std::optional<Deduction>& litHint() const { return litHint_; }
     bool hintUsed() const { return hintUsed_; }
@@ -79,6 +87,15 @@ public:
     // The "NoGuess" preference, read when a first exposure needs it.
     bool noGuessBoards() const;
     void setNoGuessBoards(bool on);
+
+    // A paused game takes no moves and its clock stands still; only a running game pauses.
+    void pause();
+    void resume();
+    bool paused() const { return clock_.paused(); }
+    // With question marks off the mark cycle is plain, 'X', plain; a '?' already placed still
+    // clears on the next step.
+    void toggleQuestionMarks();
+    bool questionMarks() const { return questionMarks_; }
 
     std::uint32_t elapsedSeconds() const;
     void setRecord(const std::string& name);
@@ -99,11 +116,11 @@ public:
     bool musicOn() const { return musicOn_; }
     int quality() const { return quality_; }
     const FastestTime& record(int level) const { return records_[static_cast<std::size_t>(level)]; }
-    std::uint32_t startTick() const { return startTick_; }
-    std::uint32_t endTick() const { return endTick_; }
+    std::uint32_t startTick() const { return clock_.startTick(); }
+    std::uint32_t endTick() const { return clock_.endTick(); }
     bool lost() const { return lost_; }
-    bool running() const { return startTick_ != 0 && endTick_ == 0; }
-    bool ended() const { return endTick_ != 0; }
+    bool running() const { return clock_.running(); }
+    bool ended() const { return clock_.ended(); }
     // The clock shows at most 59999 seconds; the counter shows 0..999 bombs left.
     int clockSeconds() const;
     int bombCounter() const;
@@ -119,6 +136,10 @@ private:
     // asked for it and one turns up within the budget, otherwise the classic draw.
     void regenerateAround(int index);
     void flood(int index);
+    // Exposes one cube, or loses on a bomb; then floods from it when it has no bomb neighbours.
+    void uncover(int index);
+    // The win and loss tests after exposures and the sound they end with.
+    void conclude(bool starting);
     // Returns the sound that closes the game.
     SoundId finish();
     void playEffect(SoundId id);
@@ -136,9 +157,9 @@ private:
     bool musicOn_ = false;
     int quality_ = 0;
     std::array<FastestTime, kRecordLevels> records_{};
-    std::uint32_t startTick_ = 0;
-    std::uint32_t endTick_ = 0;
+    PlayClock clock_;
     bool lost_ = false;
+    bool questionMarks_ = true;
     FaceState face_;
     BombHint hint_;
     // Made at the first hint of a board and dropped with the board.

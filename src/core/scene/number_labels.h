@@ -35,6 +35,8 @@ struct LabelRecord {
 
 class NumberLabels {
 public:
+    // Half the side of a label's square, in cube widths.
+    static constexpr float kHalfSize = 0.3F;
     // A label whose covered neighbours are all marked has nothing left to say, so it fades.
     static constexpr float kAllMarkedFade = 0.25F;
     // While the neighbourhood of a hovered cube is lit, every other label is this faint.

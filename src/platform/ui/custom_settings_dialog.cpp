@@ -79,7 +79,7 @@ void CustomSettingsDialog::accept()
 {
     const BoardSize size =
         clampCustomSize({number(width_), number(height_), number(depth_), number(mines_)});
-    game_.newGame(kLevelCustom, size.width, size.height, size.depth, size.bombs);
+    game_.chooseGame(kLevelCustom, size.width, size.height, size.depth, size.bombs);
     QDialog::accept();
 }
 

@@ -199,5 +199,18 @@ TEST_F(GamePreferences, HoverReportsOnlyChanges)
     EXPECT_EQ(g.hoverIndex(), -1);
 }
 
+TEST_F(GamePreferences, TheChosenGameIsTheNextStartUpGame)
+{
+    Game& g = start();
+    g.selectLevel(1);
+    EXPECT_EQ(store.readInt("Startup", "m", -1), 1);
+    g.chooseGame(4, 5, 6, 7, 999);
+    g.setupTutorialBoard(); // not chosen: not kept
+    Game& next = start();
+    EXPECT_EQ(next.level(), 4);
+    EXPECT_EQ(next.board().cubeCount(), 210);
+    EXPECT_EQ(next.bombCount(), 209) << "the bombs the board held";
+}
+
 } // namespace
 } // namespace kubrix

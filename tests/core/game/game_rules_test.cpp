@@ -291,5 +291,71 @@ TEST_F(GameRules, ClockRunsInWrappingMillisecondsAndStopsAtTheEnd)
     EXPECT_EQ(game->elapsedSeconds(), 5U);
 }
 
+TEST_F(GameRules, AChordExposesTheNeighboursOfASatisfiedNumberAndNothingElse)
+{
+    // Bomb at 3: cube 4 shows 1 and borders the bomb and the empty run 5..6.
+    playRow(7, {3});
+    ASSERT_EQ(game->expose(4), 1);
+    sound.played.clear();
+    const std::vector<Cube> before = game->board().cubes();
+    EXPECT_EQ(game->chord(4), 0) << "no mark yet: the 1 is not satisfied";
+    EXPECT_EQ(game->board().cubes(), before);
+    EXPECT_TRUE(sound.played.empty());
+
+    game->toggleMark(3);
+    sound.played.clear();
+    EXPECT_EQ(game->chord(4), 1);
+    EXPECT_EQ(game->board().cube(5).covered, 0);
+    EXPECT_EQ(game->board().cube(6).covered, 0) << "the flood from the empty 5 goes on";
+    EXPECT_EQ(game->board().cube(2).covered, 1) << "not a neighbour of 4";
+    EXPECT_FALSE(game->ended());
+    EXPECT_EQ(sound.played, std::vector<SoundId>{SoundId::Safe});
+}
+
+TEST_F(GameRules, AChordThroughAWrongMarkLosesAsAClickWould)
+{
+    playRow(7, {3});
+    ASSERT_EQ(game->expose(4), 1);
+    game->toggleMark(5);
+    sound.played.clear();
+    EXPECT_EQ(game->chord(4), 1);
+    EXPECT_TRUE(game->lost());
+    EXPECT_EQ(game->board().cube(3).intact, 0);
+    EXPECT_EQ(sound.played, std::vector<SoundId>{SoundId::GameOver});
+    EXPECT_EQ(statistics.currentStreak(), -1);
+}
+
+TEST_F(GameRules, WithQuestionMarksOffTheCycleHasTwoSteps)
+{
+    game->toggleQuestionMarks();
+    EXPECT_EQ(store.readInt("Startup", "qmarks", 1), 0);
+    playRow(5, {4});
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(game->toggleMark(2), 1);
+    EXPECT_EQ(sound.played, (std::vector<SoundId>{SoundId::Marked, SoundId::Unmark}));
+    EXPECT_EQ(game->board().cube(2).suspect, 0);
+    EXPECT_EQ(game->marksPlaced(), 0);
+    EXPECT_FALSE(start().questionMarks()) << "the choice is kept for the next run";
+}
+
+TEST_F(GameRules, APausedGameTakesNoMovesAndItsClockStandsStill)
+{
+    playRow(7, {3}, kLevelBeginner, 10);
+    game->expose(4);
+    game->toggleMark(3);
+    game->pause();
+    ASSERT_TRUE(game->paused());
+    clock.advance(60000);
+    EXPECT_EQ(game->elapsedSeconds(), 10U);
+    const std::vector<Cube> before = game->board().cubes();
+    EXPECT_EQ(game->expose(0), 0);
+    EXPECT_EQ(game->toggleMark(0), 0);
+    EXPECT_EQ(game->chord(4), 0);
+    EXPECT_EQ(game->board().cubes(), before);
+    game->resume();
+    clock.advance(2500);
+    EXPECT_EQ(game->elapsedSeconds(), 12U) << "the paused minute never counts";
+}
+
 } // namespace
 } // namespace kubrix

@@ -1,0 +1,99 @@
+// The keyboard cursor and label picking: arrows go where the screen says on a turned block, the
+// cursor only lands on covered cubes the eye sees, and labels are found by where they show.
+#include "core/game/board.h"
+#include "core/scene/keyboard_cursor.h"
+#include "core/scene/label_picker.h"
+#include "core/scene/number_labels.h"
+#include "core/scene/view_projection.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace kubrix {
+namespace {
+
+constexpr int kClient = 600;
+
+class KeyboardCursorTest : public ::testing::Test {
+protected:
+    void SetUp() override { board.generate(5, 5, 5, 0, -1); }
+
+    ManualClock clock{9};
+    Board board{clock};
+    KeyboardCursor cursor;
+};
+
+TEST_F(KeyboardCursorTest, ArrowsFollowTheScreenForEveryQuarterTurnOfTheView)
+{
+    // Face on, the block's +z side towards the viewer, spun about the viewing axis.
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        const Quaternion rotation = fromEuler(0.0F, 0.0F, 90.0F * static_cast<float>(quarter));
+        const ViewProjection view(board, rotation, kClient, kClient);
+        KeyboardCursor fresh;
+        fresh.show(view);
+        ASSERT_EQ(fresh.cube(), board.indexOf(2, 2, 4)) << "the middle of the face in view";
+
+        // Screen right and up (y downwards) turned back into the block, to whole steps.
+        const float turn = 90.0F * static_cast<float>(quarter) * 0.01745329252F;
+        const int rightX = static_cast<int>(std::lround(std::cos(turn)));
+        const int rightY = static_cast<int>(std::lround(-std::sin(turn)));
+        for (const auto& [direction, sx, sy] :
+             {std::tuple{ScreenDirection::Right, rightX, rightY},
+              std::tuple{ScreenDirection::Left, -rightX, -rightY},
+              std::tuple{ScreenDirection::Up, -rightY, rightX},
+              std::tuple{ScreenDirection::Down, rightY, -rightX}}) {
+            KeyboardCursor moving = fresh;
+            ASSERT_TRUE(moving.move(direction, view));
+            EXPECT_EQ(moving.cube(), board.indexOf(2 + sx, 2 + sy, 4))
+                << quarter << " quarters, direction " << int(direction);
+        }
+    }
+}
+
+TEST_F(KeyboardCursorTest, TheCursorOnlyLandsOnCoveredCubesTheEyeSees)
+{
+    // A hole through the front layer shows the cube behind it; the rest of that layer is hidden.
+    board.cube(board.indexOf(3, 2, 4)).covered = 0;
+    const ViewProjection view(board, Quaternion{}, kClient, kClient);
+    cursor.show(view);
+    int landed = 0;
+    for (const ScreenDirection direction :
+         {ScreenDirection::Right, ScreenDirection::Right, ScreenDirection::Right,
+          ScreenDirection::Up, ScreenDirection::Left, ScreenDirection::Down, ScreenDirection::Down,
+          ScreenDirection::Left, ScreenDirection::Left}) {
+        if (!cursor.move(direction, view))
+            continue;
+        ++landed;
+        const CubePosition at = board.positionOf(*cursor.cube());
+        EXPECT_EQ(board.cube(*cursor.cube()).covered, 1);
+        for (int z = at.z + 1; z < board.depth(); ++z)
+            EXPECT_EQ(board.cube(board.indexOf(at.x, at.y, z)).covered, 0)
+                << "a covered cube hides " << at.x << "," << at.y << "," << at.z;
+    }
+    EXPECT_GE(landed, 7);
+}
+
+TEST_F(KeyboardCursorTest, LabelsArePickedWhereTheyShowFrontMostFirst)
+{
+    // Two numbers straight behind one another in an open tunnel: the front one shows.
+    for (int z = 2; z < 5; ++z)
+        board.cube(board.indexOf(2, 2, z)).covered = 0;
+    for (int z = 3; z < 5; ++z)
+        board.cube(board.indexOf(2, 2, z)).neighbourBombs = 1;
+    NumberLabels labels;
+    labels.build(board, {});
+    ASSERT_EQ(labels.count(), 2);
+    const ViewProjection view(board, Quaternion{}, kClient, kClient);
+    const ScreenPoint front = *view.projectCube(board.indexOf(2, 2, 4));
+    const float half = NumberLabels::kHalfSize * view.pixelsPerUnit(front.depth);
+    EXPECT_EQ(labelAt(labels, view, front.x + half * 0.9F, front.y), board.indexOf(2, 2, 4));
+    EXPECT_FALSE(labelAt(labels, view, front.x + half * 1.2F, front.y)) << "beside the square";
+    // Turned away, covered cubes hide both.
+    const ViewProjection back(board, fromEuler(0.0F, 180.0F, 0.0F), kClient, kClient);
+    EXPECT_FALSE(labelAt(labels, back, back.projectCube(board.indexOf(2, 2, 4))->x,
+                         back.projectCube(board.indexOf(2, 2, 4))->y));
+}
+
+} // namespace
+} // namespace kubrix
