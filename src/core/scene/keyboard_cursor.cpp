@@ -1,36 +1,90 @@
-// Cursor movement by screen direction over the cubes the player sees.
+// Cursor movement by screen direction over the covered cubes the player sees.
 #include "core/scene/keyboard_cursor.h"
 
 #include "core/game/board.h"
 #include "core/scene/view_projection.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <limits>
+#include <vector>
 
 namespace kubrix {
 
 namespace {
 
-// Ahead of this many pixels counts as lying that way; cubes straight behind one another
-// project almost onto one point.
-constexpr float kAheadPixels = 0.5F;
-// A cube further off to the side than this many times its distance ahead is not that way.
-constexpr float kWidestSideways = 2.0F;
+// A row takes cubes up to this part of a cube's height below its first one; cubes of one row
+// of a face seen askew stay together, the rows of a face seen straight stay apart.
+constexpr float kRowHeight = 0.5F;
 
-// Covered cubes and the numbers still drawn: what the player sees of the block. An exposed
-// cube without a label is empty space.
-bool showsSomething(const Board& board, int index)
+struct Spot {
+    int index = -1;
+    ScreenPoint at;
+};
+
+using Rows = std::vector<std::vector<Spot>>;
+
+// The cubes the cursor can land on, and the one it is on, in rows as described in the header.
+Rows layOut(const ViewProjection& view, int current)
 {
-    const Cube& cube = board.cube(index);
-    if (cube.covered != 0)
-        return true;
-    if (cube.neighbourBombs == 0)
-        return false;
-    bool bordersCovered = false;
-    board.forEachNeighbour(board.positionOf(index), [&](int x, int y, int z) {
-        bordersCovered = bordersCovered || board.cube(board.indexOf(x, y, z)).covered != 0;
-    });
-    return bordersCovered;
+    std::vector<Spot> spots;
+    for (int index = 0; index < view.board().cubeCount(); ++index) {
+        if (index != current && !view.showsCovered(index))
+            continue;
+        if (const std::optional<ScreenPoint> at = view.projectCube(index))
+            spots.push_back({index, *at});
+    }
+    // Ties broken by the index, so the layout never depends on the order the cubes came in.
+    const auto before = [](float a, float b, const Spot& p, const Spot& q) {
+        return a != b ? a < b : p.index < q.index;
+    };
+    std::sort(spots.begin(), spots.end(),
+              [&](const Spot& p, const Spot& q) { return before(p.at.y, q.at.y, p, q); });
+    Rows rows;
+    float rowTop = 0.0F;
+    float rowLimit = 0.0F;
+    for (const Spot& spot : spots) {
+        if (rows.empty() || spot.at.y - rowTop > rowLimit) {
+            rows.emplace_back();
+            rowTop = spot.at.y;
+            rowLimit = kRowHeight * view.pixelsPerUnit(spot.at.depth);
+        }
+        rows.back().push_back(spot);
+    }
+    for (std::vector<Spot>& row : rows)
+        std::sort(row.begin(), row.end(),
+                  [&](const Spot& p, const Spot& q) { return before(p.at.x, q.at.x, p, q); });
+    return rows;
+}
+
+// The cube of the row nearest across to x; of two as near, the one in front.
+int nearestAcross(const std::vector<Spot>& row, float x)
+{
+    const auto distance = [x](const Spot& spot) {
+        return std::fabs(spot.at.x - x) + spot.at.depth * 0.001F;
+    };
+    return std::min_element(row.begin(), row.end(),
+                            [&](const Spot& p, const Spot& q) { return distance(p) < distance(q); })
+        ->index;
+}
+
+// The covered cube seen nearest to a point of the view, or -1.
+int nearestTo(const ViewProjection& view, float x, float y)
+{
+    int found = -1;
+    float best = std::numeric_limits<float>::infinity();
+    for (const std::vector<Spot>& row : layOut(view, -1)) {
+        for (const Spot& spot : row) {
+            // The nearer of two cubes equally far from the point is the one in front.
+            const float d = std::hypot(spot.at.x - x, spot.at.y - y) + spot.at.depth * 0.001F;
+            if (d < best) {
+                best = d;
+                found = spot.index;
+            }
+        }
+    }
+    return found;
 }
 
 } // namespace
@@ -42,39 +96,21 @@ std::optional<int> KeyboardCursor::cube() const
     return index_;
 }
 
-template <typename Score>
-std::optional<int> KeyboardCursor::best(const ViewProjection& view, Score score)
-{
-    const Board& board = view.board();
-    std::optional<int> found;
-    float bestScore = std::numeric_limits<float>::infinity();
-    for (int index = 0; index < board.cubeCount(); ++index) {
-        if (!showsSomething(board, index))
-            continue;
-        const std::optional<ScreenPoint> at = view.projectCube(index);
-        if (!at)
-            continue;
-        const std::optional<float> value = score(index, *at);
-        // Only a cube that beats the best so far is worth the line of sight.
-        if (value && *value < bestScore && view.sees(index)) {
-            bestScore = *value;
-            found = index;
-        }
-    }
-    return found;
-}
-
 void KeyboardCursor::show(const ViewProjection& view)
 {
     shown_ = true;
-    if (index_ >= 0 && index_ < view.board().cubeCount())
-        return;
-    const float midX = static_cast<float>(view.clientWidth()) / 2.0F;
-    const float midY = static_cast<float>(view.clientHeight()) / 2.0F;
-    index_ = best(view, [&](int, const ScreenPoint& at) -> std::optional<float> {
-                 // The nearer of two cubes equally far from the middle is the one in front.
-                 return std::hypot(at.x - midX, at.y - midY) + at.depth * 0.001F;
-             }).value_or(-1);
+    const Board& board = view.board();
+    if (index_ >= 0 && index_ < board.cubeCount()) {
+        const bool exposed = board.cube(index_).covered == 0;
+        if (!view.peeled(index_) && (exposed || view.sees(index_)))
+            return;
+        if (const std::optional<ScreenPoint> at = view.projectCube(index_)) {
+            index_ = nearestTo(view, at->x, at->y);
+            return;
+        }
+    }
+    index_ = nearestTo(view, static_cast<float>(view.clientWidth()) / 2.0F,
+                       static_cast<float>(view.clientHeight()) / 2.0F);
 }
 
 bool KeyboardCursor::move(ScreenDirection direction, const ViewProjection& view)
@@ -83,30 +119,29 @@ bool KeyboardCursor::move(ScreenDirection direction, const ViewProjection& view)
         show(view);
         return index_ >= 0;
     }
-    const std::optional<ScreenPoint> from = view.projectCube(index_);
-    if (!from)
-        return false;
-    const float dx = direction == ScreenDirection::Right  ? 1.0F
-                     : direction == ScreenDirection::Left ? -1.0F
-                                                          : 0.0F;
-    const float dy = direction == ScreenDirection::Down ? 1.0F
-                     : direction == ScreenDirection::Up ? -1.0F
-                                                        : 0.0F;
-    const std::optional<int> next =
-        best(view, [&](int index, const ScreenPoint& at) -> std::optional<float> {
-            const float vx = at.x - from->x;
-            const float vy = at.y - from->y;
-            const float ahead = vx * dx + vy * dy;
-            const float sideways = std::fabs(vx * dy - vy * dx);
-            if (index == index_ || ahead < kAheadPixels || sideways > kWidestSideways * ahead)
-                return std::nullopt;
-            return ahead + 2.0F * sideways + at.depth * 0.001F;
-        });
-    if (!next)
-        return false;
-    index_ = *next;
-    shown_ = true;
-    return true;
+    const Rows rows = layOut(view, index_);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const std::vector<Spot>& row = rows[r];
+        const auto here = std::find_if(row.begin(), row.end(),
+                                       [&](const Spot& spot) { return spot.index == index_; });
+        if (here == row.end())
+            continue;
+        int next = -1;
+        if (direction == ScreenDirection::Left && here != row.begin())
+            next = std::prev(here)->index;
+        else if (direction == ScreenDirection::Right && std::next(here) != row.end())
+            next = std::next(here)->index;
+        else if (direction == ScreenDirection::Up && r > 0)
+            next = nearestAcross(rows[r - 1], here->at.x);
+        else if (direction == ScreenDirection::Down && r + 1 < rows.size())
+            next = nearestAcross(rows[r + 1], here->at.x);
+        if (next < 0)
+            return false;
+        index_ = next;
+        shown_ = true;
+        return true;
+    }
+    return false; // the cursor's cube lies behind the eye
 }
 
 } // namespace kubrix

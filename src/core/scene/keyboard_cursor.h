@@ -10,26 +10,28 @@ class ViewProjection;
 
 enum class ScreenDirection { Left, Right, Up, Down };
 
-// The cursor only ever lands on what the eye sees of the block: a covered cube or a number
-// label, where it can chord. It stays on a cube the player exposes.
+// The arrows only ever land on a covered cube the eye sees (see ViewProjection::showsCovered).
+// The cursor stays on a cube the player exposes, so that it can chord there, until it moves.
+//
+// The cubes it can land on are laid out as the screen shows them: in rows a cube's height
+// apart at most, top to bottom, each row ordered left to right. Left and Right step to the
+// neighbour in the row, Up and Down to the row above or below, to the cube there nearest
+// across. Every row is next to another and every cube next to another in its row, so every
+// cube the eye sees is reachable from any other: none can hide behind a neighbour on screen.
 class KeyboardCursor {
 public:
     // The cube shown, or none while hidden.
     std::optional<int> cube() const;
     bool shown() const { return shown_; }
     void hide() { shown_ = false; }
-    // Shows the cursor on its cube, or, when it has none on this board, on the covered cube or
-    // label seen nearest the middle of the view (none when nothing is seen).
+    // Shows the cursor on its cube, or, when it has none on this board, on the covered cube
+    // seen nearest the middle of the view (none when nothing is seen). A covered cube the eye
+    // no longer sees, or any peeled one, gives way to the cube seen nearest to where it shows.
     void show(const ViewProjection& view);
-    // Moves to the covered cube or label seen next in that direction on the screen: the
-    // nearest one ahead, sideways distance counting double. False when none lies that way.
+    // Moves to the next cube that way in the layout above. False when none lies that way.
     bool move(ScreenDirection direction, const ViewProjection& view);
 
 private:
-    // Visible covered cubes and labels scored by the function; the best, or none.
-    template <typename Score>
-    static std::optional<int> best(const ViewProjection& view, Score score);
-
     int index_ = -1;
     bool shown_ = false;
 };

@@ -21,11 +21,11 @@ Vec3 rotated(const Matrix4& m, const Vec3& v)
 } // namespace
 
 ViewProjection::ViewProjection(const Board& board, const Quaternion& viewRotation, int clientWidth,
-                               int clientHeight)
+                               int clientHeight, float distance, const Peel& peel)
     : board_(board), rotation_(toMatrix(viewRotation)),
       camera_(cameraFor(board.width(), board.height(), board.depth(), board.sceneRadius(),
-                        clientWidth, clientHeight)),
-      width_(std::max(clientWidth, 1)), height_(std::max(clientHeight, 1))
+                        clientWidth, clientHeight, distance)),
+      peel_(peel), width_(std::max(clientWidth, 1)), height_(std::max(clientHeight, 1))
 {
     // The eye sits at the origin of eye space; turned back into the block's coordinates.
     const Vec3 back = rotated(toMatrix(inverse(viewRotation)), {0.0F, 0.0F, -camera_.centreZ});
@@ -58,6 +58,18 @@ float ViewProjection::pixelsPerUnit(float depth) const
            static_cast<float>(width_);
 }
 
+bool ViewProjection::peeled(int index) const
+{
+    const CubePosition at = board_.positionOf(index);
+    return peel_.hides(at.x, at.y, at.z,
+                       peel_.sideOf(board_.width(), board_.height(), board_.depth()));
+}
+
+bool ViewProjection::showsCovered(int index) const
+{
+    return board_.cube(index).covered != 0 && !peeled(index) && sees(index);
+}
+
 bool ViewProjection::sees(int index) const
 {
     // Walks the cells the line crosses, one cell boundary at a time; the block is a box and
@@ -86,7 +98,8 @@ bool ViewProjection::sees(int index) const
         next[axis] += across[axis];
         if (!board_.contains(cell[0], cell[1], cell[2]))
             return true;
-        if (board_.cube(board_.indexOf(cell[0], cell[1], cell[2])).covered != 0)
+        const int crossed = board_.indexOf(cell[0], cell[1], cell[2]);
+        if (board_.cube(crossed).covered != 0 && !peeled(crossed))
             return false;
     }
 }

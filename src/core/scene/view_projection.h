@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/scene/camera.h"
+#include "core/scene/peel.h"
 #include "core/scene/quaternion.h"
 #include "core/scene/surface_mesh.h"
 
@@ -21,18 +22,24 @@ struct ScreenPoint {
 
 class ViewProjection {
 public:
-    // The board must outlive the projection; the client size is the frame's.
+    // The board must outlive the projection; the client size, the zoom's distance factor and
+    // the peeled layers are the frame's.
     ViewProjection(const Board& board, const Quaternion& viewRotation, int clientWidth,
-                   int clientHeight);
+                   int clientHeight, float distance = 1.0F, const Peel& peel = {});
 
     // None for a point at or behind the eye.
     std::optional<ScreenPoint> project(const Vec3& boardPoint) const;
     std::optional<ScreenPoint> projectCube(int index) const;
     // How many pixels one board unit spans at that depth.
     float pixelsPerUnit(float depth) const;
-    // A straight line from the cube's centre to the eye crosses no other covered cube. The
-    // cube's own state does not matter, so it also tells whether an exposed cube's label shows.
+    // The cube is peeled away: neither drawn nor picked.
+    bool peeled(int index) const;
+    // A straight line from the cube's centre to the eye crosses no other covered cube that is
+    // drawn. The cube's own state does not matter, so it also tells whether an exposed cube's
+    // label shows.
     bool sees(int index) const;
+    // A covered cube the player sees and can act on.
+    bool showsCovered(int index) const;
 
     const Board& board() const { return board_; }
     int clientWidth() const { return width_; }
@@ -43,6 +50,7 @@ private:
     Matrix4 rotation_;
     CameraSetup camera_;
     Vec3 eye_;
+    Peel peel_;
     int width_;
     int height_;
 };

@@ -18,8 +18,9 @@ namespace kubrix {
 
 namespace {
 
-constexpr float kLabelHalfSize = 0.3F;
 constexpr float kBombHalfSize = 0.5F;
+constexpr float kCursorMargin = 0.04F;
+constexpr float kCursorLineWidth = 3.0F;
 
 Vec3 rotated(const Matrix4& m, const Vec3& v)
 {
@@ -99,7 +100,8 @@ BoardDrawer::BoardDrawer(RenderContext& context, TextureSet& textures)
 {
 }
 
-void BoardDrawer::drawBoard(const Game& game, const Quaternion& viewRotation, bool picking)
+void BoardDrawer::drawBoard(const Game& game, const Quaternion& viewRotation, bool picking,
+                            int cursorIndex)
 {
     if (!context_.ready())
         return;
@@ -109,9 +111,47 @@ void BoardDrawer::drawBoard(const Game& game, const Quaternion& viewRotation, bo
         return;
     }
     mesh_.draw(scene_, game, viewRotation);
+    drawCursor(game.board(), cursorIndex);
     drawLabels(scene_.labels(), viewRotation, HintHighlight(game.litHint()));
     if (game.ended() && game.lost())
         drawBombs(scene_.bombs(), viewRotation);
+}
+
+void BoardDrawer::drawCursor(const Board& board, int index)
+{
+    if (index < 0 || index >= board.cubeCount())
+        return;
+    const CubePosition at = board.positionOf(index);
+    // A little larger than the cube, so its faces never hide the lines; amber and unlit, unlike
+    // any tint the hover gives.
+    const float lo[3] = {static_cast<float>(at.x) - kCursorMargin,
+                         static_cast<float>(at.y) - kCursorMargin,
+                         static_cast<float>(at.z) - kCursorMargin};
+    const float hi[3] = {lo[0] + 1.0F + 2.0F * kCursorMargin, lo[1] + 1.0F + 2.0F * kCursorMargin,
+                         lo[2] + 1.0F + 2.0F * kCursorMargin};
+    glDisable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+    textures_.disableTexturing();
+    glLineWidth(kCursorLineWidth);
+    glColor4f(1.0F, 0.6F, 0.0F, 1.0F);
+    glBegin(GL_LINES);
+    // The twelve edges: for each axis, the four lines along it.
+    for (int axis = 0; axis < 3; ++axis) {
+        const int u = (axis + 1) % 3;
+        const int v = (axis + 2) % 3;
+        for (int corner = 0; corner < 4; ++corner) {
+            float p[3] = {};
+            p[u] = (corner & 1) != 0 ? hi[u] : lo[u];
+            p[v] = (corner & 2) != 0 ? hi[v] : lo[v];
+            p[axis] = lo[axis];
+            glVertex3f(p[0], p[1], p[2]);
+            p[axis] = hi[axis];
+            glVertex3f(p[0], p[1], p[2]);
+        }
+    }
+    glEnd();
+    glLineWidth(1.0F);
+    glEnable(GL_LIGHTING);
 }
 
 void BoardDrawer::drawLabels(const NumberLabels& labels, const Quaternion& viewRotation,
@@ -122,12 +162,12 @@ void BoardDrawer::drawLabels(const NumberLabels& labels, const Quaternion& viewR
     // The depth test stays on, so covered cubes in front still hide a label.
     glDepthMask(GL_FALSE);
 
-    const Billboard billboard = billboardFacing(viewRotation, kLabelHalfSize);
+    const Billboard billboard = billboardFacing(viewRotation, NumberLabels::kHalfSize);
     // A lit hint's proving numbers, and their glow.
     const Billboard reasonBoard =
-        billboardFacing(viewRotation, kLabelHalfSize * HintHighlight::kReasonScale);
+        billboardFacing(viewRotation, NumberLabels::kHalfSize * HintHighlight::kReasonScale);
     const Billboard haloBoard =
-        billboardFacing(viewRotation, kLabelHalfSize * HintHighlight::kHaloScale);
+        billboardFacing(viewRotation, NumberLabels::kHalfSize * HintHighlight::kHaloScale);
     const DepthProbe probe =
         probeFor(viewRotation, labels.width(), labels.height(), labels.depth());
     sortedLabels_.clear();
@@ -135,7 +175,8 @@ void BoardDrawer::drawLabels(const NumberLabels& labels, const Quaternion& viewR
     for (const LabelRecord& record : labels.records()) {
         // The depth test would turn away every pixel of a label the covered cubes hide.
         const bool reason = hint.isReason(record.cubeIndex);
-        const float half = reason ? kLabelHalfSize * HintHighlight::kHaloScale : kLabelHalfSize;
+        const float half =
+            reason ? NumberLabels::kHalfSize * HintHighlight::kHaloScale : NumberLabels::kHalfSize;
         if (occlusion.hides(static_cast<float>(record.x) + 0.5F,
                             static_cast<float>(record.y) + 0.5F,
                             static_cast<float>(record.z) + 0.5F, half))

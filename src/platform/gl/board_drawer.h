@@ -11,6 +11,7 @@
 
 namespace kubrix {
 
+class Board;
 class Game;
 class HintHighlight;
 class RenderContext;
@@ -22,13 +23,15 @@ public:
 
     // Expects the model-view to place board coordinates (the camera and the view rotation set
     // up). Brings the scene up to the game first. A picking pass draws only the mesh, so labels
-    // and bombs never catch a click.
-    void drawBoard(const Game& game, const Quaternion& viewRotation, bool picking);
+    // and bombs never catch a click. The cursor cube (-1 for none) is outlined.
+    void drawBoard(const Game& game, const Quaternion& viewRotation, bool picking,
+                   int cursorIndex = -1);
 
     MeshDrawer& meshDrawer() { return mesh_; }
     BoardScene& scene() { return scene_; }
 
 private:
+    void drawCursor(const Board& board, int index);
     void drawLabels(const NumberLabels& labels, const Quaternion& viewRotation,
                     const HintHighlight& hint);
     // A label in drawing order: the lit ones and a hint's reasons last, so no dimmed label is

@@ -125,10 +125,12 @@ PixelRect SceneRenderer::renderFrame(const FrameView& view)
     glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
     glEnable(GL_COLOR_MATERIAL);
 
-    glPushMatrix();
-    placeBoard(camera, view.viewRotation);
-    board_.drawBoard(game, view.viewRotation, false);
-    glPopMatrix();
+    if (view.showBoard) {
+        glPushMatrix();
+        placeBoard(camera, view.viewRotation);
+        board_.drawBoard(game, view.viewRotation, false, view.cursorIndex);
+        glPopMatrix();
+    }
 
     const PixelRect face = overlay_.drawFace(client, game.face().value());
     overlay_.drawCounters(client, game);

@@ -32,6 +32,10 @@ struct FrameView {
     float distance = 1.0F;
     // While layers are peeled away, which one is in front ("layer 3 / 8"); empty otherwise.
     std::string layerCaption{};
+    // A paused game's block is not drawn, so it cannot be studied for free.
+    bool showBoard = true;
+    // The cube the keyboard cursor outlines, -1 for none.
+    int cursorIndex = -1;
 };
 
 class SceneRenderer {

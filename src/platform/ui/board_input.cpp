@@ -7,6 +7,8 @@
 #include "platform/gl/board_drawer.h"
 #include "platform/gl/render_context.h"
 #include "platform/ui/board_view.h"
+#include "platform/ui/keyboard_play.h"
+#include "platform/ui/pause_control.h"
 #include "platform/ui/tutorial_session.h"
 #include "platform/ui/view_control.h"
 
@@ -37,6 +39,7 @@ void BoardInput::buttonDown(Qt::MouseButton button, Point at)
 {
     if (tutorialRunning())
         return;
+    releaseAfterChord_ = false;
     // The view keeps the mouse until the button comes up, as a capture would.
     if (button == Qt::LeftButton)
         mouse_.leftDown(at, parts_.viewRotation);
@@ -46,12 +49,39 @@ void BoardInput::buttonDown(Qt::MouseButton button, Point at)
 
 void BoardInput::buttonUp(Qt::MouseButton button, Point at)
 {
-    if (tutorialRunning())
+    if (tutorialRunning() || chordByBothButtons(button, at))
         return;
     if (button == Qt::LeftButton)
         leftClick(at);
     else if (button == Qt::RightButton)
         rightClick(at);
+    else if (button == Qt::MiddleButton)
+        chordAt(at);
+}
+
+bool BoardInput::chordByBothButtons(Qt::MouseButton released, Point at)
+{
+    if (releaseAfterChord_) {
+        releaseAfterChord_ = false;
+        mouse_.releaseButtons();
+        return true;
+    }
+    const bool both = (released == Qt::LeftButton && mouse_.rightIsDown()) ||
+                      (released == Qt::RightButton && mouse_.leftIsDown());
+    if (!both)
+        return false;
+    const bool dragged = mouse_.leftDragged() || mouse_.rightDragged();
+    mouse_.releaseButtons();
+    releaseAfterChord_ = true;
+    if (!dragged)
+        chordAt(at);
+    return true;
+}
+
+void BoardInput::chordAt(Point at)
+{
+    parts_.keyboard.chordAt(at);
+    parts_.view.update();
 }
 
 void BoardInput::pointerMoved(Point at)
@@ -59,6 +89,7 @@ void BoardInput::pointerMoved(Point at)
     if (tutorialRunning())
         return;
     mouse_.move(at);
+    parts_.keyboard.hideCursor();
     if (parts_.frameLoop.pointerMoved())
         parts_.view.update();
 }
@@ -74,6 +105,10 @@ void BoardInput::leftClick(Point at)
 {
     if (!mouse_.leftUp())
         return; // a drag never exposes, nor starts a new game
+    if (parts_.game.paused()) {
+        parts_.pause.toggle();
+        return;
+    }
     const std::optional<int> cube = cubeAt(at);
     Game& game = parts_.game;
     if (!game.ended()) {

@@ -1,5 +1,6 @@
-// The mouse in the board view: drags turn the block, clicks expose and mark, the cube under the
-// pointer is lit, and the wheel zooms and peels.
+// The mouse in the board view: drags turn the block, clicks expose and mark, the middle button
+// or both buttons together chord, the cube under the pointer is lit, and the wheel zooms and
+// peels.
 #pragma once
 
 #include "core/scene/atlas.h"
@@ -18,6 +19,8 @@ class BoardView;
 class Clock;
 class FrameLoop;
 class Game;
+class KeyboardPlay;
+class PauseControl;
 class RenderContext;
 class TutorialSession;
 class ViewControl;
@@ -39,6 +42,10 @@ public:
         const TutorialSession& tutorial;
         // Where the last frame drew the face (device pixels, top-left origin).
         const PixelRect& faceRect;
+        // The mouse hides the keyboard's cursor, and chords on labels as the keyboard does.
+        KeyboardPlay& keyboard;
+        // A click on a paused game only resumes it.
+        PauseControl& pause;
     };
 
     // Takes over the view's mouse; a click on the face with no cube in front calls newGame.
@@ -66,6 +73,10 @@ public:
 private:
     void leftClick(Point at);
     void rightClick(Point at);
+    // Both buttons down together and one let go undragged: a chord, and the other button's
+    // release is then no click of its own.
+    bool chordByBothButtons(Qt::MouseButton released, Point at);
+    void chordAt(Point at);
     bool tutorialRunning() const;
     // Needs the context current.
     std::optional<int> pick(int width, int height, Point at);
@@ -75,6 +86,7 @@ private:
     MouseInput mouse_;
     Picker picker_;
     bool cursorSet_ = false;
+    bool releaseAfterChord_ = false;
 };
 
 } // namespace kubrix

@@ -8,8 +8,10 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QPainter>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kubrix {
@@ -67,6 +69,36 @@ void BoardView::paintGL()
 {
     if (paint_)
         paint_(deviceWidth_, deviceHeight_);
+    if (!coverText_.isEmpty())
+        paintCover();
+}
+
+void BoardView::setCoverText(const QString& text)
+{
+    if (text == coverText_)
+        return;
+    coverText_ = text;
+    update();
+}
+
+void BoardView::paintCover()
+{
+    QPainter painter(this);
+    QFont font = painter.font();
+    font.setPixelSize(std::max(12, std::min(width(), height()) / 8));
+    font.setBold(true);
+    painter.setFont(font);
+    // Light on a dark shadow reads over any skin's background.
+    const int shadow = std::max(1, font.pixelSize() / 24);
+    painter.setPen(Qt::black);
+    painter.drawText(rect().translated(shadow, shadow), Qt::AlignCenter, coverText_);
+    painter.setPen(Qt::white);
+    painter.drawText(rect(), Qt::AlignCenter, coverText_);
+}
+
+bool BoardView::reported(Qt::MouseButton button)
+{
+    return button == Qt::LeftButton || button == Qt::RightButton || button == Qt::MiddleButton;
 }
 
 void BoardView::showArrowCursor()
@@ -102,7 +134,7 @@ QPoint BoardView::devicePoint(const QMouseEvent& event) const
 void BoardView::mousePressEvent(QMouseEvent* event)
 {
     const Qt::MouseButton button = event->button();
-    if (button != Qt::LeftButton && button != Qt::RightButton) {
+    if (!reported(button)) {
         QOpenGLWidget::mousePressEvent(event);
         return;
     }
@@ -116,7 +148,7 @@ void BoardView::mousePressEvent(QMouseEvent* event)
 void BoardView::mouseReleaseEvent(QMouseEvent* event)
 {
     const Qt::MouseButton button = event->button();
-    if (button != Qt::LeftButton && button != Qt::RightButton) {
+    if (!reported(button)) {
         QOpenGLWidget::mouseReleaseEvent(event);
         return;
     }

@@ -3,6 +3,7 @@
 
 #include <QCursor>
 #include <QOpenGLWidget>
+#include <QString>
 
 #include <functional>
 
@@ -20,8 +21,8 @@ public:
     // Called with the context current; the size is the client area in device pixels.
     using PaintHandler = std::function<void(int deviceWidth, int deviceHeight)>;
     // The mouse in client device pixels (the frame's own units), y growing downwards. Only the
-    // left and right buttons are reported. While a button is down the view keeps the mouse, so
-    // its moves and release come here even outside the view.
+    // left, right and middle buttons are reported. While a button is down the view keeps the mouse,
+    // so its moves and release come here even outside the view.
     struct MouseHandlers {
         std::function<void(Qt::MouseButton button, int x, int y)> press;
         std::function<void(Qt::MouseButton button, int x, int y)> release;
@@ -36,6 +37,9 @@ public:
 
     void setPaintHandler(PaintHandler handler) { paint_ = std::move(handler); }
     void setMouseHandlers(MouseHandlers handlers) { mouse_ = std::move(handlers); }
+    // A word shown over the frame in place of the block, none when empty.
+    void setCoverText(const QString& text);
+    const QString& coverText() const { return coverText_; }
 
     // The arrow over the board, keeping the cursor the view had before for restoreCursor.
     void showArrowCursor();
@@ -58,6 +62,8 @@ protected:
 private:
     void releaseDevice();
     QPoint devicePoint(const QMouseEvent& event) const;
+    static bool reported(Qt::MouseButton button);
+    void paintCover();
 
     RenderContext& context_;
     TextureSet& textures_;
@@ -67,6 +73,7 @@ private:
     QCursor savedCursor_;
     int deviceWidth_ = 0;
     int deviceHeight_ = 0;
+    QString coverText_;
 };
 
 } // namespace kubrix

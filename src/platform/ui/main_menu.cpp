@@ -1,9 +1,12 @@
 // The menu bar's actions and their order.
 #include "platform/ui/main_menu.h"
 
+#include "core/game/game.h"
+#include "core/game/levels.h"
 #include "platform/ui/view_control.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,6 +16,7 @@ namespace kubrix {
 MainMenu::MainMenu(QMainWindow& window, ViewControl& view)
     : newGame(make(window, "actionNew", "&New", Qt::Key_F2)),
       hint(make(window, "actionHint", "&Hint", Qt::Key_H)),
+      pause(make(window, "actionPause", "P&ause", Qt::Key_P)),
       beginner(make(window, "actionBeginner", "&Beginner")),
       intermediate(make(window, "actionIntermediate", "&Intermediate")),
       expert(make(window, "actionExpert", "&Expert")),
@@ -23,6 +27,7 @@ MainMenu::MainMenu(QMainWindow& window, ViewControl& view)
       statistics(make(window, "actionStatistics", "S&tatistics...")),
       records(make(window, "actionRecords", "&Records...")),
       sound(make(window, "actionSound", "&Sound")), music(make(window, "actionMusic", "&Music")),
+      questionMarks(make(window, "actionQuestionMarks", "&Question Marks")),
       preferences(make(window, "actionPreferences", "&Preferences...")),
       skins(make(window, "actionSkins", "S&kins...")),
       automaticUpdates(make(window, "actionAutomaticUpdates", "Automatic Updates...")),
@@ -31,12 +36,18 @@ MainMenu::MainMenu(QMainWindow& window, ViewControl& view)
       tutorial(make(window, "actionTutorial", "&Tutorial", Qt::CTRL | Qt::Key_F1)),
       about(make(window, "actionAbout", "&About Kubrix..."))
 {
-    for (QAction* toggle : {sound, music, tutorial, noGuess})
+    for (QAction* toggle : {pause, sound, music, questionMarks, tutorial, noGuess})
         toggle->setCheckable(true);
+    // The level played is checked.
+    auto* levels = new QActionGroup(&window);
+    for (QAction* level : {beginner, intermediate, expert, custom}) {
+        level->setCheckable(true);
+        levels->addAction(level);
+    }
 
     QMenuBar& bar = *window.menuBar();
     QMenu* gameMenu = bar.addMenu(QStringLiteral("&Game"));
-    gameMenu->addActions({newGame, hint});
+    gameMenu->addActions({newGame, hint, pause});
     gameMenu->addSeparator();
     gameMenu->addActions({beginner, intermediate, expert, custom, noGuess});
     gameMenu->addSeparator();
@@ -44,7 +55,7 @@ MainMenu::MainMenu(QMainWindow& window, ViewControl& view)
     gameMenu->addSeparator();
     gameMenu->addActions({statistics, records});
     gameMenu->addSeparator();
-    gameMenu->addActions({sound, music, preferences, skins, automaticUpdates});
+    gameMenu->addActions({sound, music, questionMarks, preferences, skins, automaticUpdates});
     gameMenu->addSeparator();
     gameMenu->addAction(exit);
 
@@ -54,6 +65,24 @@ MainMenu::MainMenu(QMainWindow& window, ViewControl& view)
     helpMenu->addActions({contents, tutorial});
     helpMenu->addSeparator();
     helpMenu->addAction(about);
+}
+
+void MainMenu::showState(const Game& game)
+{
+    saveGame->setEnabled(game.running());
+    // A hint would light a cube of the block the pause hides.
+    hint->setEnabled(game.running() && !game.paused());
+    pause->setEnabled(game.running());
+    pause->setChecked(game.paused());
+    noGuess->setChecked(game.noGuessBoards());
+    sound->setChecked(game.soundOn());
+    music->setChecked(game.musicOn());
+    questionMarks->setChecked(game.questionMarks());
+    const int level = game.level();
+    beginner->setChecked(level == kLevelBeginner);
+    intermediate->setChecked(level == kLevelIntermediate);
+    expert->setChecked(level == kLevelExpert);
+    custom->setChecked(level == kLevelCustom);
 }
 
 QAction* MainMenu::make(QMainWindow& window, const char* name, const char* text,

@@ -8,6 +8,7 @@ class QMainWindow;
 
 namespace kubrix {
 
+class Game;
 class ViewControl;
 
 // Each command is a QAction named "action" and the command's name ("actionNew",
@@ -18,8 +19,12 @@ public:
     // Creates every action and fills the window's menu bar: Game, the View menu, Help.
     MainMenu(QMainWindow& window, ViewControl& view);
 
+    // The enabled and checked states of the Game menu as the game now is.
+    void showState(const Game& game);
+
     QAction* const newGame;
     QAction* const hint;
+    QAction* const pause;
     QAction* const beginner;
     QAction* const intermediate;
     QAction* const expert;
@@ -31,6 +36,7 @@ public:
     QAction* const records;
     QAction* const sound;
     QAction* const music;
+    QAction* const questionMarks;
     QAction* const preferences;
     QAction* const skins;
     QAction* const automaticUpdates;

@@ -17,6 +17,7 @@
 #include "platform/ui/load_save_dialog.h"
 #include "platform/ui/main_menu.h"
 #include "platform/ui/notice_line.h"
+#include "platform/ui/pause_control.h"
 #include "platform/ui/skin_manager_dialog.h"
 #include "platform/ui/statistics_dialog.h"
 
@@ -56,11 +57,19 @@ MainWindow::MainWindow(MainWindowServices services)
                              const Board& board = game().board();
                              return BlockSize{board.width(), board.height(), board.depth()};
                          },
-                         [this] { view_->update(); }});
+                         [this] {
+                             keyboard_->followView();
+                             view_->update();
+                         }});
+    keyboard_ =
+        new KeyboardPlay(*this, {game(), services_.app.viewRotation(), services_.clock, *view_,
+                                 renderer_.boardDrawer().scene(), *viewControl_,
+                                 [this] { return !tutorialRunning() && !game().paused(); }});
+    pause_ = new PauseControl(*this, game(), [this] { return tutorialRunning(); });
     input_ = std::make_unique<BoardInput>(
         BoardInput::Parts{game(), services_.app.viewRotation(), services_.clock, device_,
                           renderer_.boardDrawer(), *view_, frameLoop_, *viewControl_, tutorial_,
-                          faceRect_},
+                          faceRect_, *keyboard_, *pause_},
         [this] { newGame(); });
     menu_ = std::make_unique<MainMenu>(*this, *viewControl_);
     connectMenu();
@@ -117,6 +126,12 @@ void MainWindow::connectMenu()
     connect(m.custom, &QAction::triggered, this, &MainWindow::customSize);
     connect(m.loadGame, &QAction::triggered, this, &MainWindow::loadGame);
     connect(m.hint, &QAction::triggered, this, &MainWindow::showHint);
+    // A shortcut that found nothing to pause leaves the item as the game is.
+    connect(m.pause, &QAction::triggered, this, [this] {
+        pause_->toggle();
+        updateActions();
+    });
+    connect(m.questionMarks, &QAction::triggered, this, [this] { game().toggleQuestionMarks(); });
     connect(m.noGuess, &QAction::triggered, this, [this](bool on) { game().setNoGuessBoards(on); });
     connect(m.saveGame, &QAction::triggered, this, &MainWindow::saveGame);
     connect(m.statistics, &QAction::triggered, this, &MainWindow::showStatistics);
@@ -135,11 +150,8 @@ void MainWindow::connectMenu()
 
 void MainWindow::updateActions()
 {
-    menu_->saveGame->setEnabled(game().running());
-    menu_->hint->setEnabled(game().running());
-    menu_->noGuess->setChecked(game().noGuessBoards());
-    menu_->sound->setChecked(game().soundOn());
-    menu_->music->setChecked(game().musicOn());
+    menu_->showState(game());
+    view_->setCoverText(game().paused() ? QStringLiteral("Paused") : QString());
 }
 
 void MainWindow::gameStateChanged()
@@ -346,7 +358,8 @@ void MainWindow::paintFrame(int width, int height)
     game().face().expire(services_.clock.now());
     faceRect_ = renderer_.renderFrame(FrameView{game(), services_.app.viewRotation(), width, height,
                                                 buttonFace(), boardTint(), viewControl_->distance(),
-                                                viewControl_->layerCaption()});
+                                                viewControl_->layerCaption(), !game().paused(),
+                                                keyboard_->cursorCube().value_or(-1)});
     frameLoop_.endPaint(services_.clock.now(), timedView());
 }
 

@@ -9,6 +9,7 @@
 #include "platform/gl/render_context.h"
 #include "platform/gl/scene_renderer.h"
 #include "platform/ui/accessory_dialogs.h"
+#include "platform/ui/keyboard_play.h"
 #include "platform/ui/tutorial_session.h"
 #include "platform/ui/view_control.h"
 #include "platform/ui/window_placer.h"
@@ -26,6 +27,7 @@ class BoardInput;
 class BoardView;
 class Clock;
 class NoticeLine;
+class PauseControl;
 class Game;
 class GameApp;
 class MainMenu;
@@ -110,6 +112,7 @@ public:
     // The mouse and the wheel in the board view.
     BoardInput& boardInput() const { return *input_; }
     const ViewControl& viewControl() const { return *viewControl_; }
+    const KeyboardPlay& keyboard() const { return *keyboard_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -157,6 +160,8 @@ private:
     TutorialSession tutorial_;
     AccessoryDialogs accessories_;
     ViewControl* viewControl_ = nullptr;
+    KeyboardPlay* keyboard_ = nullptr;
+    PauseControl* pause_ = nullptr;
     std::unique_ptr<BoardInput> input_;
     std::unique_ptr<MainMenu> menu_;
 };

@@ -4,6 +4,7 @@
 #include "core/base/settings_table.h"
 #include "core/game/board.h"
 #include "core/scene/board_scene.h"
+#include "core/scene/view_projection.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -121,6 +122,18 @@ void ViewControl::prepare(BoardScene& scene)
     followRotation();
     scene.setPeel(state_.peel());
     scene.setNeighbourhood(neighbourhood_);
+}
+
+ViewProjection ViewControl::projection(const Board& board, int width, int height) const
+{
+    const Quaternion& rotation = hooks_.rotation();
+    // As the next frame adopts it: a turn that brought another side to the front shows every
+    // layer.
+    Peel peel = state_.peel();
+    const Peel facing = ViewState::facing(rotation);
+    if (facing.axis != peel.axis || facing.sign != peel.sign)
+        peel = facing;
+    return ViewProjection(board, rotation, width, height, distance(), peel);
 }
 
 void ViewControl::showAllLayers()

@@ -19,6 +19,7 @@ namespace kubrix {
 class Board;
 class BoardScene;
 class SettingsStore;
+class ViewProjection;
 
 // Each command is a QAction named "action" and the command's name ("actionZoomIn"...),
 // parented to the window so that its shortcut works wherever the focus is in it.
@@ -55,6 +56,9 @@ public:
     // play.
     float distance() const { return state_.distance(hooks_.blockSize()); }
     std::string layerCaption() const { return state_.layerCaption(hooks_.blockSize()); }
+    // Where the board shows in a view of that size and what of it the eye sees, as the next
+    // frame draws it.
+    ViewProjection projection(const Board& board, int width, int height) const;
 
     const ViewState& state() const { return state_; }
     bool neighbourhood() const { return neighbourhood_; }

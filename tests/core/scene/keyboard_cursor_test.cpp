@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <deque>
+#include <set>
 
 namespace kubrix {
 namespace {
@@ -72,6 +74,47 @@ TEST_F(KeyboardCursorTest, TheCursorOnlyLandsOnCoveredCubesTheEyeSees)
                 << "a covered cube hides " << at.x << "," << at.y << "," << at.z;
     }
     EXPECT_GE(landed, 7);
+}
+
+TEST_F(KeyboardCursorTest, ArrowsReachEveryCoveredCubeTheEyeSeesOnATurnedBlock)
+{
+    // Numbers in a pit of the front side sit right before covered cubes on screen.
+    board.generate(4, 4, 4, 0, -1);
+    for (const auto& [x, y, z] : {std::tuple{1, 1, 3}, std::tuple{2, 1, 3}, std::tuple{1, 2, 3},
+                                  std::tuple{2, 2, 3}, std::tuple{1, 1, 2}, std::tuple{3, 0, 0}}) {
+        Cube& cube = board.cube(board.indexOf(x, y, z));
+        cube.covered = 0;
+        cube.neighbourBombs = 1;
+    }
+    struct Case {
+        Quaternion rotation;
+        Peel peel;
+    };
+    for (const Case& c : {Case{kTutorialRotation, {}}, Case{fromEuler(0.0F, 0.0F, 45.0F), {}},
+                          Case{fromEuler(-35.0F, 40.0F, 10.0F), {}},
+                          Case{fromEuler(15.0F, -20.0F, 0.0F), {2, 1, 1}},
+                          Case{fromEuler(160.0F, 30.0F, 0.0F), {}}}) {
+        const ViewProjection view(board, c.rotation, kClient, kClient * 3 / 4, 1.0F, c.peel);
+        std::set<int> seen;
+        for (int index = 0; index < board.cubeCount(); ++index)
+            if (view.showsCovered(index))
+                seen.insert(index);
+        KeyboardCursor start;
+        start.show(view);
+        ASSERT_TRUE(start.cube());
+        // Breadth first over every key press from the start.
+        std::set<int> reached{*start.cube()};
+        std::deque<KeyboardCursor> queue{start};
+        for (; !queue.empty(); queue.pop_front()) {
+            for (const ScreenDirection direction : {ScreenDirection::Left, ScreenDirection::Right,
+                                                    ScreenDirection::Up, ScreenDirection::Down}) {
+                KeyboardCursor next = queue.front();
+                if (next.move(direction, view) && reached.insert(*next.cube()).second)
+                    queue.push_back(next);
+            }
+        }
+        EXPECT_EQ(reached, seen) << "view " << c.rotation.x << "," << c.rotation.y;
+    }
 }
 
 TEST_F(KeyboardCursorTest, LabelsArePickedWhereTheyShowFrontMostFirst)

@@ -61,6 +61,7 @@ TEST_F(AppWindowTest, MenuHoldsEveryCommandInOrderWithItsShortcutAndLaterOnesDis
                   {
                       {"&New", "actionNew", "F2", true},
                       {"&Hint", "actionHint", "H", false},
+                      {"P&ause", "actionPause", "P", false},
                       {"-", "", "", false},
                       {"&Beginner", "actionBeginner", "", true},
                       {"&Intermediate", "actionIntermediate", "", true},
@@ -76,6 +77,7 @@ TEST_F(AppWindowTest, MenuHoldsEveryCommandInOrderWithItsShortcutAndLaterOnesDis
                       {"-", "", "", false},
                       {"&Sound", "actionSound", "", true},
                       {"&Music", "actionMusic", "", true},
+                      {"&Question Marks", "actionQuestionMarks", "", true},
                       {"&Preferences...", "actionPreferences", "", true},
                       {"S&kins...", "actionSkins", "", true},
                       {"Automatic Updates...", "actionAutomaticUpdates", "", true},
@@ -101,8 +103,8 @@ TEST_F(AppWindowTest, MenuHoldsEveryCommandInOrderWithItsShortcutAndLaterOnesDis
                                            {"-", "", "", false},
                                            {"&About Kubrix...", "actionAbout", "", true},
                                        });
-    for (const char* level : {"actionBeginner", "actionIntermediate", "actionExpert"})
-        EXPECT_FALSE(item(level)->isCheckable()) << "level items carry no check mark";
+    EXPECT_TRUE(item("actionBeginner")->isChecked()) << "the level played is checked";
+    EXPECT_TRUE(item("actionQuestionMarks")->isChecked());
     QStringList keys; // no key does two things
     for (const QAction* action : window.findChildren<QAction*>())
         for (const QKeySequence& key : action->shortcuts())
@@ -132,11 +134,25 @@ TEST_F(AppWindowTest, LevelCommandsSetThePresetBoardClearTheTutorialGameAndPlayS
         EXPECT_FALSE(frame().tutorialGame());
         EXPECT_EQ(game().face().value(), FaceState::kIdle) << "the view reset shows the idle face";
         EXPECT_EQ(sound.played, std::vector<SoundId>{SoundId::Start});
+        EXPECT_TRUE(item(c.command)->isChecked());
     }
     choose("actionSound");
     sound.played.clear();
     choose("actionExpert");
     EXPECT_TRUE(sound.played.empty()) << "no start sound with sound off";
+}
+
+TEST_F(AppWindowTest, TheChosenLevelAndQuestionMarksSurviveARestart)
+{
+    start();
+    choose("actionIntermediate");
+    choose("actionQuestionMarks");
+    context.reset();
+    start();
+    EXPECT_EQ(game().level(), 1);
+    EXPECT_TRUE(item("actionIntermediate")->isChecked());
+    EXPECT_FALSE(game().questionMarks());
+    EXPECT_FALSE(item("actionQuestionMarks")->isChecked());
 }
 
 QLineEdit* box(QWidget& dialog, int id)
