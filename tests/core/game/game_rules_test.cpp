@@ -351,10 +351,17 @@ TEST_F(GameRules, APausedGameTakesNoMovesAndItsClockStandsStill)
     EXPECT_EQ(game->expose(0), 0);
     EXPECT_EQ(game->toggleMark(0), 0);
     EXPECT_EQ(game->chord(4), 0);
+    EXPECT_FALSE(game->giveHint()) << "a hint would show the hidden block";
     EXPECT_EQ(game->board().cubes(), before);
     game->resume();
     clock.advance(2500);
     EXPECT_EQ(game->elapsedSeconds(), 12U) << "the paused minute never counts";
+
+    game->pause();
+    ASSERT_TRUE(game->restoreGame(30, kLevelBeginner, 7, 1, 1, 1, 1, before));
+    EXPECT_FALSE(game->paused()) << "a loaded game starts running";
+    clock.advance(1000);
+    EXPECT_EQ(game->elapsedSeconds(), 31U);
 }
 
 } // namespace

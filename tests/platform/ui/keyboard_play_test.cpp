@@ -141,6 +141,7 @@ TEST_F(KeyboardPlayTest, APausedGameHidesItsBlockAndStopsItsClockUntilResumed)
     key(Qt::Key_P);
     ASSERT_TRUE(game().paused());
     EXPECT_TRUE(item("actionPause")->isChecked());
+    EXPECT_FALSE(item("actionHint")->isEnabled());
     EXPECT_EQ(view().coverText(), QStringLiteral("Paused"));
     EXPECT_NE(view().grabFramebuffer().pixel(corner), shown) << "no cube drawn there";
     clock.advance(60000);
