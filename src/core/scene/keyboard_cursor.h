@@ -18,6 +18,8 @@ enum class ScreenDirection { Left, Right, Up, Down };
 // neighbour in the row, Up and Down to the row above or below, to the cube there nearest
 // across. Every row is next to another and every cube next to another in its row, so every
 // cube the eye sees is reachable from any other: none can hide behind a neighbour on screen.
+// From a cube it cannot land on (one just exposed) the cursor moves from where that cube
+// shows, along the row nearest it or to the nearest row wholly above or below.
 class KeyboardCursor {
 public:
     // The cube shown, or none while hidden.

@@ -129,27 +129,39 @@ void BoardDrawer::drawCursor(const Board& board, int index)
                          static_cast<float>(at.z) - kCursorMargin};
     const float hi[3] = {lo[0] + 1.0F + 2.0F * kCursorMargin, lo[1] + 1.0F + 2.0F * kCursorMargin,
                          lo[2] + 1.0F + 2.0F * kCursorMargin};
+    const auto edges = [&] {
+        glBegin(GL_LINES);
+        // The twelve edges: for each axis, the four lines along it.
+        for (int axis = 0; axis < 3; ++axis) {
+            const int u = (axis + 1) % 3;
+            const int v = (axis + 2) % 3;
+            for (int corner = 0; corner < 4; ++corner) {
+                float p[3] = {};
+                p[u] = (corner & 1) != 0 ? hi[u] : lo[u];
+                p[v] = (corner & 2) != 0 ? hi[v] : lo[v];
+                p[axis] = lo[axis];
+                glVertex3f(p[0], p[1], p[2]);
+                p[axis] = hi[axis];
+                glVertex3f(p[0], p[1], p[2]);
+            }
+        }
+        glEnd();
+    };
     glDisable(GL_LIGHTING);
-    glDisable(GL_BLEND);
     textures_.disableTexturing();
+    // A cube seen through a gap is mostly hidden by its neighbours: the whole outline shows
+    // faintly through them, so the player never loses the cursor, and brightly where it is seen.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_DEPTH_TEST);
+    glLineWidth(kCursorLineWidth * 0.5F);
+    glColor4f(1.0F, 0.6F, 0.0F, 0.5F);
+    edges();
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
     glLineWidth(kCursorLineWidth);
     glColor4f(1.0F, 0.6F, 0.0F, 1.0F);
-    glBegin(GL_LINES);
-    // The twelve edges: for each axis, the four lines along it.
-    for (int axis = 0; axis < 3; ++axis) {
-        const int u = (axis + 1) % 3;
-        const int v = (axis + 2) % 3;
-        for (int corner = 0; corner < 4; ++corner) {
-            float p[3] = {};
-            p[u] = (corner & 1) != 0 ? hi[u] : lo[u];
-            p[v] = (corner & 2) != 0 ? hi[v] : lo[v];
-            p[axis] = lo[axis];
-            glVertex3f(p[0], p[1], p[2]);
-            p[axis] = hi[axis];
-            glVertex3f(p[0], p[1], p[2]);
-        }
-    }
-    glEnd();
+    edges();
     glLineWidth(1.0F);
     glEnable(GL_LIGHTING);
 }
