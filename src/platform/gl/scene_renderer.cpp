@@ -94,6 +94,7 @@ PixelRect SceneRenderer::renderFrame(const FrameView& view)
     board_.scene().setTint(view.tint);
 
     context_.prepareFrame(view.width, view.height);
+    textures_.restoreBinding();
     // The colour buffer is never cleared: the background picture covers the whole window.
     context_.setClearColour({view.buttonFace.r, view.buttonFace.g, view.buttonFace.b, 0.0F});
     context_.clearDepth();

@@ -35,6 +35,13 @@ void TextureSet::useTexture(int slot)
     currentSlot_ = slot;
 }
 
+void TextureSet::restoreBinding()
+{
+    if (currentSlot_ == -1)
+        return;
+    glBindTexture(GL_TEXTURE_2D, slots_[static_cast<std::size_t>(currentSlot_)]->glName());
+}
+
 void TextureSet::reloadFromSkin()
 {
     const SkinPackage& skin = skins_.currentSkin();

@@ -23,6 +23,10 @@ public:
     // turns 2D texturing on. After an invalidation both slots are first reloaded together from
     // the skin current at that moment. Needs the OpenGL context current.
     void useTexture(int slot);
+    // Binds again the slot this set believes bound. Qt binds textures behind its back (a
+    // framebuffer object made for a resized view leaves texture 0 bound), so every frame
+    // starts with this; it is no change of slot and counts as no bind.
+    void restoreBinding();
     // Turns blending and 2D texturing off, as every drawing step leaves them.
     void disableTexturing();
 

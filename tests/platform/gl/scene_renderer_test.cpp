@@ -32,6 +32,12 @@ TEST_F(SceneRender, DrawsTheCoveredBlockOverTheBackgroundAndNothingWhereAllIsExp
     EXPECT_EQ(faceRect.right, 321);
     EXPECT_EQ(faceRect.bottom, 42);
 
+    // A view resized by a window manager: Qt makes it a new framebuffer object, which leaves
+    // texture 0 bound, and the frame that follows draws its background afresh.
+    renderer.renderFrame(FrameView{*game, viewRotation, kWidth / 2, kHeight / 2});
+    glBindTexture(GL_TEXTURE_2D, 0);
+    EXPECT_EQ(render().differences(block, 0, 0, kWidth, kHeight), 0) << "not a white background";
+
     std::vector<Cube> exposed = blockWithBombs(4, 4, 4, {});
     for (Cube& cube : exposed)
         cube.covered = 0;
