@@ -28,6 +28,21 @@ double cross(double ox, double oy, double ax, double ay, double bx, double by)
 
 } // namespace
 
+OcclusionCuller::Bounds OcclusionCuller::boundsOf(const Point* corners)
+{
+    Bounds b{corners[0].x, corners[0].x,     corners[0].y,
+             corners[0].y, corners[0].depth, corners[0].depth};
+    for (int i = 1; i < 8; ++i) {
+        b.left = std::min(b.left, corners[i].x);
+        b.right = std::max(b.right, corners[i].x);
+        b.bottom = std::min(b.bottom, corners[i].y);
+        b.top = std::max(b.top, corners[i].y);
+        b.nearest = std::min(b.nearest, corners[i].depth);
+        b.farthest = std::max(b.farthest, corners[i].depth);
+    }
+    return b;
+}
+
 void OcclusionCuller::begin(const Matrix4d& projection, const Matrix4d& modelView, int width,
                             int height, double reach)
 {
@@ -85,18 +100,7 @@ bool OcclusionCuller::hides(float x, float y, float z, float half) const
 
 bool OcclusionCuller::hidden(const Point* corners) const
 {
-    double left = corners[0].x;
-    double right = left;
-    double bottom = corners[0].y;
-    double top = bottom;
-    double nearest = corners[0].depth;
-    for (int i = 1; i < 8; ++i) {
-        left = std::min(left, corners[i].x);
-        right = std::max(right, corners[i].x);
-        bottom = std::min(bottom, corners[i].y);
-        top = std::max(top, corners[i].y);
-        nearest = std::min(nearest, corners[i].depth);
-    }
+    auto [left, right, bottom, top, nearest, farthest] = boundsOf(corners);
     left -= kMargin;
     bottom -= kMargin;
     right += kMargin;
@@ -143,18 +147,7 @@ void OcclusionCuller::cover(const Point* corners)
     if (n < 3)
         return;
 
-    double farthest = corners[0].depth;
-    double left = corners[0].x;
-    double right = left;
-    double bottom = corners[0].y;
-    double top = bottom;
-    for (int i = 1; i < 8; ++i) {
-        farthest = std::max(farthest, corners[i].depth);
-        left = std::min(left, corners[i].x);
-        right = std::max(right, corners[i].x);
-        bottom = std::min(bottom, corners[i].y);
-        top = std::max(top, corners[i].y);
-    }
+    const auto [left, right, bottom, top, nearest, farthest] = boundsOf(corners);
     const int c0 = std::max(static_cast<int>(std::ceil((left + kMargin) / kCell)), 0);
     const int c1 =
         std::min(static_cast<int>(std::floor((right - kMargin) / kCell)) - 1, columns_ - 1);

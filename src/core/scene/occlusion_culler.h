@@ -42,6 +42,16 @@ private:
         double y;
         double depth;
     };
+    // The screen rectangle and depth range of eight projected corners.
+    struct Bounds {
+        double left;
+        double right;
+        double bottom;
+        double top;
+        double nearest;
+        double farthest;
+    };
+    static Bounds boundsOf(const Point* corners);
     // The eight corners of the box [x - grow, x + size + grow]^3 on the screen; false when one
     // lies at or behind the eye, where the projection says nothing reliable.
     bool project(double x, double y, double z, double size, double grow, Point* corners) const;

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace kubrix {
 
@@ -63,6 +64,15 @@ CubeColours coloursOf(const BoardScene& scene, const Game& game)
         board.cube(hoverIndex).bomb != 0)
         colours.hover = {1.0F, 0.0F, 0.0F, 1.0F};
     return colours;
+}
+
+// The projection and model-view OpenGL holds now.
+std::pair<Matrix4d, Matrix4d> currentMatrices()
+{
+    std::pair<Matrix4d, Matrix4d> m{};
+    glGetDoublev(GL_PROJECTION_MATRIX, m.first.data());
+    glGetDoublev(GL_MODELVIEW_MATRIX, m.second.data());
+    return m;
 }
 
 void setColour(const Colour& colour)
@@ -136,10 +146,7 @@ void MeshDrawer::drawOrdered(const BoardScene& scene, const Game& game,
 
 void MeshDrawer::beginOcclusion()
 {
-    Matrix4d projection{};
-    Matrix4d modelView{};
-    glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelView.data());
+    const auto [projection, modelView] = currentMatrices();
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
     // A bevelled face swells out of its cube by the bevel.
@@ -178,10 +185,7 @@ void MeshDrawer::drawForPicking(const BoardScene& scene, const Game& game)
     }
     // The matrices the selection pass draws with, pick region included: a strip that cannot
     // reach the region can record no hit, so leaving it out changes nothing but the time.
-    Matrix4d projection{};
-    Matrix4d modelView{};
-    glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelView.data());
+    const auto [projection, modelView] = currentMatrices();
     const std::span<const std::int32_t> kept = culler_.cull(mesh, projection, modelView);
     const std::span<const FaceStrip> strips = mesh.strips();
     bindArrays();
