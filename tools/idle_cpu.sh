@@ -1,6 +1,7 @@
 #!/bin/bash
 # Reports the processor time a fresh Kubrix window left alone uses, read from /proc.
 # Usage: tools/idle_cpu.sh [kubrix binary, default build/kubrix] [seconds, default 10]
+# IDLE_THREADS=1 lists what each thread used.
 # The game runs under its own Xvfb with fresh config, data and runtime folders; its sound goes
 # to OpenAL's null device unless ALSOFT_DRIVERS says otherwise.
 set -euo pipefail
@@ -37,11 +38,13 @@ for _ in $(seq 50); do
 done
 pid=$(cat "$work/pid")
 
-# utime + stime of the whole process (all its threads), in clock ticks.
-cpu_ticks() {
-    local fields
-    fields=$(sed 's/^.*) //' "/proc/$pid/stat")
-    echo "$fields" | awk '{ print $12 + $13 }'
+# Nanoseconds each thread has run, from the scheduler's own accounting: far finer than the
+# clock ticks of /proc/<pid>/stat, which round a short burst up or down to a whole 10 ms.
+thread_ns() {
+    local task
+    for task in "/proc/$pid/task/"*; do
+        printf '%s %s %s\n' "${task##*/}" "$(cut -d' ' -f1 "$task/schedstat")" "$(cat "$task/comm")"
+    done 2>/dev/null
 }
 
 sleep "$settle"
@@ -50,11 +53,17 @@ if [ ! -d "/proc/$pid" ]; then
     cat "$work/log" >&2
     exit 1
 fi
-before=$(cpu_ticks)
+thread_ns >"$work/before"
 sleep "$seconds"
-after=$(cpu_ticks)
-hz=$(getconf CLK_TCK)
-awk -v ticks=$((after - before)) -v hz="$hz" -v s="$seconds" 'BEGIN {
-    cpu = ticks / hz
-    printf "idle CPU over %d s: %.2f s, %.2f %% of a core\n", s, cpu, 100 * cpu / s
-}'
+thread_ns >"$work/after"
+# Threads are matched by id; one started during the measurement counts from zero.
+awk -v s="$seconds" -v detail="${IDLE_THREADS:-0}" '
+    NR == FNR { start[$1] = $2; next }
+    {
+        used = $2 - start[$1]
+        total += used
+        if (detail) printf "  %-20s %8.1f ms\n", $3, used / 1e6
+    }
+    END {
+        printf "idle CPU over %d s: %.3f s, %.2f %% of a core\n", s, total / 1e9, 100 * total / 1e9 / s
+    }' "$work/before" "$work/after"

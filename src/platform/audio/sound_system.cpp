@@ -8,6 +8,7 @@
 #include <AL/alc.h>
 #include <AL/alext.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace kubrix {
@@ -32,6 +33,25 @@ ALenum alFormatOf(const WaveFormat& format)
     return 0;
 }
 
+// The device's attributes: the mixing rate (none: the library's choice) and no output limiter.
+// The limiter is a compressor that works sample by sample in the log domain and costs more
+// than the mixing itself, for as long as the music plays; skins' sounds are mastered below
+// full scale, so only a rare pile-up of loud effects would reach the clipping it prevents.
+std::array<ALCint, 5> deviceAttributes(ALCdevice* device, int rate)
+{
+    std::array<ALCint, 5> attributes{};
+    std::size_t next = 0;
+    if (alcIsExtensionPresent(device, "ALC_SOFT_output_limiter") == ALC_TRUE) {
+        attributes[next++] = ALC_OUTPUT_LIMITER_SOFT;
+        attributes[next++] = ALC_FALSE;
+    }
+    if (rate > 0) {
+        attributes[next++] = ALC_FREQUENCY;
+        attributes[next++] = rate;
+    }
+    return attributes;
+}
+
 } // namespace
 
 SoundSystem::SoundSystem(SkinStore& skins, Messages& messages) : skins_(skins), messages_(messages)
@@ -52,7 +72,7 @@ bool SoundSystem::ensureDevice()
     tried_ = true;
     device_ = alcOpenDevice(nullptr);
     if (device_ != nullptr) {
-        context_ = alcCreateContext(device_, nullptr);
+        context_ = alcCreateContext(device_, deviceAttributes(device_, 0).data());
         if (context_ != nullptr && alcMakeContextCurrent(context_) == ALC_TRUE) {
             alGenSources(kSoundCount, sources_.data());
             if (alGetError() == AL_NO_ERROR) {
@@ -63,7 +83,10 @@ bool SoundSystem::ensureDevice()
                     resumeDevice_ = reinterpret_cast<LPALCDEVICERESUMESOFT>(
                         alcGetProcAddress(device_, "alcDeviceResumeSOFT"));
                 }
-                reloadSounds();
+                if (alcIsExtensionPresent(device_, "ALC_SOFT_HRTF") == ALC_TRUE)
+                    resetDevice_ = reinterpret_cast<LPALCRESETDEVICESOFT>(
+                        alcGetProcAddress(device_, "alcResetDeviceSOFT"));
+                install(decodeCurrentSkin(skins_));
                 return true;
             }
         }
@@ -81,11 +104,19 @@ bool SoundSystem::ensureDevice()
 
 void SoundSystem::reloadSounds()
 {
-    if (!ensureDevice())
+    // Opening the device loads the skin's sounds.
+    if (device_ == nullptr) {
+        ensureDevice();
         return;
-    const SkinPackage& skin = skins_.currentSkin();
+    }
+    install(decodeCurrentSkin(skins_));
+}
+
+SoundSystem::DecodedSkin SoundSystem::decodeCurrentSkin(SkinStore& skins)
+{
+    const SkinPackage& skin = skins.currentSkin();
+    DecodedSkin sounds;
     for (std::size_t i = 0; i < kSoundCount; ++i) {
-        releaseBuffer(i);
         const auto bytes = skin.soundBytes(static_cast<int>(i));
         WaveReader reader;
         if (bytes.empty() || failed(reader.open(bytes.data(), bytes.size())))
@@ -95,15 +126,35 @@ void SoundSystem::reloadSounds()
         // silent, and no buffer is sized from the claim.
         if (format == 0 || reader.dataSize() == 0 || reader.dataPresent() < reader.dataSize())
             continue;
-        std::vector<std::uint8_t> samples(reader.dataSize());
+        Decoded sound{format, static_cast<int>(reader.format().samplesPerSecond),
+                      std::vector<std::uint8_t>(reader.dataSize())};
         std::size_t copied = 0;
-        if (failed(reader.read(samples.data(), samples.size(), &copied)) ||
-            copied != samples.size())
+        if (sound.rate <= 0 ||
+            failed(reader.read(sound.samples.data(), sound.samples.size(), &copied)) ||
+            copied != sound.samples.size())
             continue;
+        sounds[i] = std::move(sound);
+    }
+    return sounds;
+}
+
+void SoundSystem::install(const DecodedSkin& sounds)
+{
+    for (std::size_t i = 0; i < kSoundCount; ++i)
+        releaseBuffer(i);
+    int finest = 0;
+    for (const auto& sound : sounds)
+        if (sound)
+            finest = std::max(finest, sound->rate);
+    mixAt(finest);
+    for (std::size_t i = 0; i < kSoundCount; ++i) {
+        if (!sounds[i])
+            continue;
+        const Decoded& sound = *sounds[i];
         alGetError();
         alGenBuffers(1, &buffers_[i]);
-        alBufferData(buffers_[i], format, samples.data(), static_cast<ALsizei>(samples.size()),
-                     static_cast<ALsizei>(reader.format().samplesPerSecond));
+        alBufferData(buffers_[i], sound.format, sound.samples.data(),
+                     static_cast<ALsizei>(sound.samples.size()), sound.rate);
         if (alGetError() != AL_NO_ERROR) {
             alDeleteBuffers(1, &buffers_[i]);
             buffers_[i] = 0;
@@ -112,6 +163,16 @@ void SoundSystem::reloadSounds()
         alSourcei(sources_[i], AL_BUFFER, static_cast<ALint>(buffers_[i]));
         present_[i] = true;
     }
+}
+
+void SoundSystem::mixAt(int rate)
+{
+    if (rate <= 0 || resetDevice_ == nullptr)
+        return;
+    ALCint current = 0;
+    alcGetIntegerv(device_, ALC_FREQUENCY, 1, &current);
+    if (current != rate)
+        resetDevice_(device_, deviceAttributes(device_, rate).data());
 }
 
 void SoundSystem::releaseBuffer(std::size_t index)

@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 struct ALCdevice_struct;
 struct ALCcontext_struct;
@@ -37,7 +39,8 @@ public:
     // nothing. Pauses it when no source plays (where the library can pause a device).
     void rest() override;
     // Rebuilds the nine buffers from the current skin; a slot that is empty, not a wave file
-    // or in a format OpenAL refuses stays silent.
+    // or in a format OpenAL refuses stays silent. The device mixes at the rate of the skin's
+    // finest sound: higher would only cost, lower would lose what the skin holds.
     void reloadSounds();
     // Releases every buffer and the device; the system stays silent afterwards.
     void shutdownSound();
@@ -47,6 +50,17 @@ public:
     bool hasSound(SoundId id) const { return present_[static_cast<std::size_t>(id)]; }
 
 private:
+    // One sound of the skin, checked and decoded, before OpenAL holds it.
+    struct Decoded {
+        int format = 0;
+        int rate = 0;
+        std::vector<std::uint8_t> samples;
+    };
+    using DecodedSkin = std::array<std::optional<Decoded>, kSoundCount>;
+
+    static DecodedSkin decodeCurrentSkin(SkinStore& skins);
+    void install(const DecodedSkin& sounds);
+    void mixAt(int rate);
     // Opens the default device once; on failure says so once and stays silent.
     bool ensureDevice();
     // Resumes a resting device before a source starts.
@@ -63,6 +77,8 @@ private:
     // The device pause entry points, when the library has them.
     void (*pauseDevice_)(ALCdevice_struct*) = nullptr;
     void (*resumeDevice_)(ALCdevice_struct*) = nullptr;
+    // Changes a device's attributes in place, buffers and sources kept, when the library can.
+    char (*resetDevice_)(ALCdevice_struct*, const int*) = nullptr;
     bool resting_ = false;
     std::array<std::uint32_t, kSoundCount> buffers_{};
     std::array<std::uint32_t, kSoundCount> sources_{};

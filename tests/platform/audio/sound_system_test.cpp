@@ -225,6 +225,27 @@ TEST_F(SoundWave, EmptyAndInvalidSlotsAreSilentAndTheOthersPlay)
     EXPECT_TRUE(messages.shown.empty());
 }
 
+// The device follows the skin's finest sound: a 23 kHz tone recorded at 48 kHz, applied over a
+// skin of 11 kHz sounds with the device already open, is heard as itself (mixed at 11 kHz, or at
+// the library's usual 44.1 kHz, it could not be: it lies above those rates' half).
+TEST_F(SoundWave, ASkinOfFinerSoundsIsMixedAtItsOwnRate)
+{
+    useSkin(false);
+    system->playSound(SoundId::Start);
+    std::this_thread::sleep_for(300ms);
+    SkinPackage finer;
+    finer.setInfoText(3, "Finer");
+    finer.setSoundBytes(static_cast<int>(SoundId::Marked), tone(23000.0, 0.25, 48000));
+    skins->applySkin(finer);
+    system->reloadSounds();
+    system->playSound(SoundId::Marked);
+    std::this_thread::sleep_for(350ms);
+    const test::Recording r = finish();
+    EXPECT_EQ(r.rate, 48000);
+    EXPECT_GT(test::toneSeconds(r, 23000.0), 0.15);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 // The built-in music's last and first 0.4 s, joined as its loop joins them: OpenAL plays on
 // across the join without a gap.
 TEST_F(SoundWave, TheBuiltInMusicPlaysOnAcrossItsLoopPoint)

@@ -29,8 +29,9 @@ int main(int argc, char** argv)
         const auto output = kubrix::test::soundOutputPath();
         std::filesystem::create_directories(output.parent_path());
         const auto conf = output.parent_path() / "alsoft.conf";
+        // No frequency: the device chooses its own from the skin, and a configured one would win.
         std::ofstream(conf) << "[general]\nchannels = mono\nsample-type = int16\n"
-                               "frequency = 22050\n[wave]\nfile = "
+                               "[wave]\nfile = "
                             << output.string() << "\n";
         ::setenv("ALSOFT_CONF", conf.c_str(), 1);
         ::setenv("ALSOFT_DRIVERS", "wave", 1);
