@@ -29,7 +29,7 @@ int main(int argc, char** argv)
     case kubrix::LaunchRequest::Play:
         break;
     }
-    // Every OpenGL widget and context asks for this format unless told otherwise.
+    // Every OpenGL window and context asks for this format unless told otherwise.
     QSurfaceFormat::setDefaultFormat(kubrix::requestedSurfaceFormat());
     QApplication application(argc, argv);
     // No organisation name: the data folder is then $XDG_DATA_HOME/Kubrix.

@@ -66,7 +66,7 @@ check_package() {
 
     local depends
     depends=$(dpkg-deb --field "$deb" Depends)
-    for library in libqt6widgets6 libqt6openglwidgets6 libopenal1 libglu1-mesa libc6 qt6-qpa-plugins; do
+    for library in libqt6widgets6 libqt6opengl6 libopenal1 libglu1-mesa libc6 qt6-qpa-plugins; do
         [[ $depends == *"$library"* ]] || fail "Depends lacks $library: $depends"
     done
 }

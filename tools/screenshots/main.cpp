@@ -13,6 +13,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPixmap>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -57,9 +59,11 @@ void settle()
 
 bool shoot(kubrix::MainWindow& window, const std::filesystem::path& file)
 {
-    window.boardView()->update();
+    window.boardView()->redraw();
     settle();
-    if (window.grab().save(QString::fromStdString(file.string())))
+    // From the display: the board is a window of its own, which a widget grab leaves out.
+    const QPixmap shot = window.screen()->grabWindow(window.winId());
+    if (shot.save(QString::fromStdString(file.string())))
         return true;
     std::fprintf(stderr, "kubrix-screenshots: cannot write %s\n", file.c_str());
     return false;

@@ -24,6 +24,16 @@ void FaceState::tickBlink(std::uint32_t now, int randomValue)
     set(kBlink, now);
 }
 
+std::optional<std::uint32_t> FaceState::nextChangeTick() const
+{
+    // Both changes come strictly after their moment.
+    if (value_ == kIdle)
+        return nextBlink_ + 1;
+    if (value_ == kPressed || value_ == kBlink)
+        return stamp_ + kFlashMs + 1;
+    return std::nullopt;
+}
+
 void FaceState::expire(std::uint32_t now)
 {
     if ((value_ == kPressed || value_ == kBlink) && now - stamp_ > kFlashMs)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace kubrix {
 
@@ -22,6 +23,9 @@ public:
     int value() const { return value_; }
     std::uint32_t stamp() const { return stamp_; }
     std::uint32_t nextBlinkTick() const { return nextBlink_; }
+    // The tick from which the timer changes the face (a blink, or the end of a pressed or
+    // blinking moment); none for a finished game's face.
+    std::optional<std::uint32_t> nextChangeTick() const;
 
     void set(int value, std::uint32_t now);
     // A left click on a running game: an idle face shows pressed for a moment.

@@ -27,8 +27,10 @@ public:
     virtual void playMusic() = 0;
     virtual void stopMusic() = 0;
     // Called now and then while the game waits: lets the output sleep while nothing plays.
-    // The next sound wakes it.
-    virtual void rest() {}
+    // The next sound wakes it. False while an effect still playing alone is all that keeps
+    // the output awake, so that the caller asks again soon; true when nothing will change
+    // until the next sound or music command.
+    virtual bool rest() { return true; }
 };
 
 } // namespace kubrix

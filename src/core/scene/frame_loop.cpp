@@ -1,6 +1,8 @@
 // The main window's repaint bookkeeping.
 #include "core/scene/frame_loop.h"
 
+#include <algorithm>
+
 namespace kubrix {
 
 bool FrameLoop::timerTick(std::uint32_t now, const TimedView& current)
@@ -12,6 +14,19 @@ bool FrameLoop::timerTick(std::uint32_t now, const TimedView& current)
         return true;
     }
     return false;
+}
+
+std::uint32_t FrameLoop::sleepAfterTick(std::uint32_t now, bool watching,
+                                        std::optional<std::uint32_t> nextChange)
+{
+    if (watching)
+        return kTickMs;
+    if (!nextChange)
+        return kLongestSleepMs;
+    // Signed: a change already due (or a tick counter that wrapped past it) comes next tick.
+    const auto until = static_cast<std::int32_t>(*nextChange - now);
+    return static_cast<std::uint32_t>(
+        std::clamp<std::int32_t>(until, 1, static_cast<std::int32_t>(kLongestSleepMs)));
 }
 
 bool FrameLoop::pointerMoved()

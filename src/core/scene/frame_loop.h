@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace kubrix {
 
@@ -17,6 +18,10 @@ public:
 
     // A timer tick asks for a repaint only when the view has been idle longer than this.
     static constexpr std::uint32_t kIdleRepaintMs = 100;
+    // The timer's period while something is watched tick by tick.
+    static constexpr std::uint32_t kTickMs = 200;
+    // The longest the timer sleeps when nothing is due.
+    static constexpr std::uint32_t kLongestSleepMs = 5000;
 
     // What of the frame changes with time alone.
     struct TimedView {
@@ -28,6 +33,17 @@ public:
     // Timer: true when the view should be invalidated now, which is when it differs from what
     // the last paint showed (or nothing was painted yet) and the view is idle.
     bool timerTick(std::uint32_t now, const TimedView& current);
+    // The view does not yet show what time alone has changed.
+    bool behind(const TimedView& current) const
+    {
+        return firstPaintPending_ || current != shown_;
+    }
+    // How long the timer may sleep after a tick at now: one tick while something is watched
+    // tick by tick (a running clock, a sound finishing, the pointer, a view behind), else
+    // until the next change time alone brings (the face's), within kLongestSleepMs. A window
+    // left alone so wakes for the face's blinks and little else.
+    static std::uint32_t sleepAfterTick(std::uint32_t now, bool watching,
+                                        std::optional<std::uint32_t> nextChange);
     // Pointer movement: true when the view should be invalidated (no repaint pending yet).
     // A move while a pointer repaint is pending only updates the position, so any number of
     // moves between two paints costs one pick.

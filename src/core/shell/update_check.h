@@ -49,6 +49,12 @@ public:
     // Timer: true once when a newer version was found and no game is in progress; the mode
     // then drops back to 1 and the caller shows the notice.
     bool pollUpdateNotice(bool gameInProgress);
+    // The worker is still looking, or found a version the notice has yet to announce: the
+    // timer keeps polling.
+    bool awaitingNotice() const
+    {
+        return (started_ && !events_.updateFinished.isSet()) || mode_ == kModeFound;
+    }
     // Asks the worker to stop and waits for it to finish.
     void stop();
 

@@ -200,18 +200,25 @@ void SoundSystem::playSound(SoundId id)
     }
 }
 
-void SoundSystem::rest()
+bool SoundSystem::rest()
 {
     if (device_ == nullptr || resting_ || pauseDevice_ == nullptr || resumeDevice_ == nullptr)
-        return;
-    for (const ALuint source : sources_) {
+        return true;
+    bool effectPlaying = false;
+    for (std::size_t i = 0; i < kSoundCount; ++i) {
         ALint state = AL_STOPPED;
-        alGetSourcei(source, AL_SOURCE_STATE, &state);
-        if (state == AL_PLAYING)
-            return;
+        alGetSourcei(sources_[i], AL_SOURCE_STATE, &state);
+        if (state != AL_PLAYING)
+            continue;
+        if (i == kMusic)
+            return true;
+        effectPlaying = true;
     }
+    if (effectPlaying)
+        return false;
     pauseDevice_(device_);
     resting_ = true;
+    return true;
 }
 
 void SoundSystem::wake()

@@ -36,8 +36,9 @@ public:
     void playMusic() override;
     void stopMusic() override;
     // OpenAL Soft mixes silence for an open device without end; a paused device costs
-    // nothing. Pauses it when no source plays (where the library can pause a device).
-    void rest() override;
+    // nothing. Pauses it when no source plays (where the library can pause a device). While
+    // the music plays the device cannot rest, and stopping the music is a command of its own.
+    bool rest() override;
     // Rebuilds the nine buffers from the current skin; a slot that is empty, not a wave file
     // or in a format OpenAL refuses stays silent. The device mixes at the rate of the skin's
     // finest sound: higher would only cost, lower would lose what the skin holds.

@@ -81,7 +81,7 @@ bool BoardInput::chordByBothButtons(Qt::MouseButton released, Point at)
 void BoardInput::chordAt(Point at)
 {
     parts_.keyboard.chordAt(at);
-    parts_.view.update();
+    parts_.view.redraw();
 }
 
 void BoardInput::pointerMoved(Point at)
@@ -91,7 +91,7 @@ void BoardInput::pointerMoved(Point at)
     mouse_.move(at);
     parts_.keyboard.hideCursor();
     if (parts_.frameLoop.pointerMoved())
-        parts_.view.update();
+        parts_.view.redraw();
 }
 
 void BoardInput::wheelTurned(int angleDelta, bool shift)
@@ -115,7 +115,7 @@ void BoardInput::leftClick(Point at)
         game.face().press(parts_.clock.now());
         if (cube)
             game.expose(*cube);
-        parts_.view.update();
+        parts_.view.redraw();
     }
     const PixelRect& face = parts_.faceRect;
     const bool onFace =
@@ -131,7 +131,7 @@ void BoardInput::rightClick(Point at)
         if (const std::optional<int> cube = cubeAt(at))
             parts_.game.toggleMark(*cube);
     }
-    parts_.view.update();
+    parts_.view.redraw();
 }
 
 std::optional<int> BoardInput::pick(int width, int height, Point at)

@@ -1,14 +1,15 @@
-// The board's OpenGL widget.
+// The board's client area: the embedded OpenGL window and what it reports.
 #include "platform/ui/board_view.h"
 
-#include "platform/gl/device_probe.h"
 #include "platform/gl/render_context.h"
 #include "platform/gl/texture_set.h"
+#include "platform/ui/board_surface.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QPainter>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -17,31 +18,37 @@
 namespace kubrix {
 
 BoardView::BoardView(RenderContext& context, TextureSet& textures, QWidget* parent)
-    : QOpenGLWidget(parent), context_(context), textures_(textures)
+    : QWidget(parent), context_(context), textures_(textures)
 {
-    // Also when the program has not made it the default, as in tests.
-    setFormat(requestedSurfaceFormat());
-    // Every paint covers the whole client area; there is nothing to erase first.
-    setAttribute(Qt::WA_OpaquePaintEvent);
     // A resting pointer highlights the cube under it, so moves count without a button too.
     setMouseTracking(true);
+    surface_ = new BoardSurface({[this] { contextCreated(); }, [this] { paintSurface(); },
+                                 [this](QMouseEvent& event) { mouseEvent(event); },
+                                 [this](QWheelEvent& event) { wheel(event); }});
+    connect(surface_, &QOpenGLWindow::frameSwapped, this, &BoardView::frameSwapped);
+    // The container owns the surface from here on.
+    container_ = QWidget::createWindowContainer(surface_, this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(container_);
 }
 
 BoardView::~BoardView()
 {
     releaseDevice();
-    // QOpenGLWidget's own destructor deletes the context, whose last signal must not reach
-    // this object, already gone by then.
-    if (QOpenGLContext* gl = context())
+    // The surface's destructor deletes the context, whose last signal must not reach this
+    // object, going by then.
+    if (QOpenGLContext* gl = surface_->context())
         disconnect(gl, nullptr, this, nullptr);
+    delete container_;
 }
 
-void BoardView::initializeGL()
+void BoardView::contextCreated()
 {
-    // The widget makes a new context when it moves to another top-level window; the old one
-    // announces its end first, and the textures made in it go with it.
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &BoardView::releaseDevice,
-            Qt::UniqueConnection);
+    // The surface makes a new context when its window is made again; the old one announces
+    // its end first, and the textures made in it go with it.
+    connect(surface_->context(), &QOpenGLContext::aboutToBeDestroyed, this,
+            &BoardView::releaseDevice, Qt::UniqueConnection);
     context_.contextCreated();
     // Textures of an earlier context are gone: the first draw reloads them from the skin.
     textures_.invalidate();
@@ -51,24 +58,50 @@ void BoardView::releaseDevice()
 {
     if (!context_.ready())
         return;
-    makeCurrent();
+    surface_->makeCurrent();
     textures_.releaseAll();
     context_.contextDestroyed();
-    doneCurrent();
+    surface_->doneCurrent();
 }
 
-void BoardView::resizeGL(int width, int height)
+void BoardView::redraw()
+{
+    surface_->update();
+}
+
+void BoardView::makeCurrent()
+{
+    surface_->makeCurrent();
+}
+
+void BoardView::doneCurrent()
+{
+    surface_->doneCurrent();
+}
+
+QImage BoardView::grabFramebuffer()
+{
+    // Reads the back buffer, so a frame is drawn into it first.
+    surface_->makeCurrent();
+    paintSurface();
+    return surface_->grabFramebuffer();
+}
+
+int BoardView::deviceWidth() const
 {
     // Drawn at device pixels, so a high-density screen gets a sharp board.
-    const qreal ratio = devicePixelRatioF();
-    deviceWidth_ = static_cast<int>(std::lround(width * ratio));
-    deviceHeight_ = static_cast<int>(std::lround(height * ratio));
+    return static_cast<int>(std::lround(surface_->width() * surface_->devicePixelRatio()));
 }
 
-void BoardView::paintGL()
+int BoardView::deviceHeight() const
+{
+    return static_cast<int>(std::lround(surface_->height() * surface_->devicePixelRatio()));
+}
+
+void BoardView::paintSurface()
 {
     if (paint_)
-        paint_(deviceWidth_, deviceHeight_);
+        paint_(deviceWidth(), deviceHeight());
     if (!coverText_.isEmpty())
         paintCover();
 }
@@ -78,22 +111,42 @@ void BoardView::setCoverText(const QString& text)
     if (text == coverText_)
         return;
     coverText_ = text;
-    update();
+    redraw();
 }
 
 void BoardView::paintCover()
 {
-    QPainter painter(this);
+    QPainter painter(surface_);
     QFont font = painter.font();
     font.setPixelSize(std::max(12, std::min(width(), height()) / 8));
     font.setBold(true);
     painter.setFont(font);
     // Light on a dark shadow reads over any skin's background.
     const int shadow = std::max(1, font.pixelSize() / 24);
+    const QRect area(QPoint(0, 0), surface_->size());
     painter.setPen(Qt::black);
-    painter.drawText(rect().translated(shadow, shadow), Qt::AlignCenter, coverText_);
+    painter.drawText(area.translated(shadow, shadow), Qt::AlignCenter, coverText_);
     painter.setPen(Qt::white);
-    painter.drawText(rect(), Qt::AlignCenter, coverText_);
+    painter.drawText(area, Qt::AlignCenter, coverText_);
+}
+
+void BoardView::showArrowCursor()
+{
+    surface_->setCursor(Qt::ArrowCursor);
+    arrowShown_ = true;
+}
+
+void BoardView::restoreCursor()
+{
+    surface_->unsetCursor();
+    arrowShown_ = false;
+}
+
+bool BoardView::pointerOver() const
+{
+    const QPoint pointer = QCursor::pos();
+    const QWidget* under = QApplication::widgetAt(pointer);
+    return rect().contains(mapFromGlobal(pointer)) && (under == this || under == container_);
 }
 
 bool BoardView::reported(Qt::MouseButton button)
@@ -101,81 +154,65 @@ bool BoardView::reported(Qt::MouseButton button)
     return button == Qt::LeftButton || button == Qt::RightButton || button == Qt::MiddleButton;
 }
 
-void BoardView::showArrowCursor()
-{
-    hadCursor_ = testAttribute(Qt::WA_SetCursor);
-    savedCursor_ = cursor();
-    setCursor(Qt::ArrowCursor);
-}
-
-void BoardView::restoreCursor()
-{
-    if (hadCursor_)
-        setCursor(savedCursor_);
-    else
-        unsetCursor();
-}
-
-bool BoardView::pointerOver() const
-{
-    const QPoint pointer = QCursor::pos();
-    return rect().contains(mapFromGlobal(pointer)) && QApplication::widgetAt(pointer) == this;
-}
-
-QPoint BoardView::devicePoint(const QMouseEvent& event) const
+void BoardView::mouseEvent(QMouseEvent& event)
 {
     // The frame is drawn, and picked, in device pixels.
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = surface_->devicePixelRatio();
     const QPointF at = event.position();
-    return {static_cast<int>(std::floor(at.x() * ratio)),
-            static_cast<int>(std::floor(at.y() * ratio))};
+    const int x = static_cast<int>(std::floor(at.x() * ratio));
+    const int y = static_cast<int>(std::floor(at.y() * ratio));
+    switch (event.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (!reported(event.button()))
+            return;
+        if (mouse_.press)
+            mouse_.press(event.button(), x, y);
+        break;
+    case QEvent::MouseButtonRelease:
+        if (!reported(event.button()))
+            return;
+        if (mouse_.release)
+            mouse_.release(event.button(), x, y);
+        break;
+    case QEvent::MouseMove:
+        if (mouse_.move)
+            mouse_.move(x, y);
+        break;
+    default:
+        return;
+    }
+    event.accept();
+}
+
+void BoardView::wheel(QWheelEvent& event)
+{
+    // Some window systems turn a vertical wheel held with shift into a horizontal one.
+    const QPoint delta = event.angleDelta();
+    const int turned = delta.y() != 0 ? delta.y() : delta.x();
+    if (mouse_.wheel && turned != 0)
+        mouse_.wheel(turned, event.modifiers().testFlag(Qt::ShiftModifier));
+    event.accept();
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event)
 {
-    const Qt::MouseButton button = event->button();
-    if (!reported(button)) {
-        QOpenGLWidget::mousePressEvent(event);
-        return;
-    }
-    if (mouse_.press) {
-        const QPoint at = devicePoint(*event);
-        mouse_.press(button, at.x(), at.y());
-    }
-    event->accept();
+    mouseEvent(*event);
 }
 
 void BoardView::mouseReleaseEvent(QMouseEvent* event)
 {
-    const Qt::MouseButton button = event->button();
-    if (!reported(button)) {
-        QOpenGLWidget::mouseReleaseEvent(event);
-        return;
-    }
-    if (mouse_.release) {
-        const QPoint at = devicePoint(*event);
-        mouse_.release(button, at.x(), at.y());
-    }
-    event->accept();
+    mouseEvent(*event);
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent* event)
 {
-    if (mouse_.move) {
-        const QPoint at = devicePoint(*event);
-        mouse_.move(at.x(), at.y());
-    }
-    event->accept();
+    mouseEvent(*event);
 }
 
 void BoardView::wheelEvent(QWheelEvent* event)
 {
-    // Some window systems turn a vertical wheel held with shift into a horizontal one.
-    const QPoint delta = event->angleDelta();
-    const int turned = delta.y() != 0 ? delta.y() : delta.x();
-    if (mouse_.wheel && turned != 0)
-        mouse_.wheel(turned, event->modifiers().testFlag(Qt::ShiftModifier));
-    event->accept();
+    wheel(*event);
 }
 
 } // namespace kubrix

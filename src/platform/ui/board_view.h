@@ -1,20 +1,26 @@
-// The main window's client area: the OpenGL widget the board is drawn into.
+// The main window's client area: the OpenGL window the board is drawn into, as a widget.
 #pragma once
 
-#include <QCursor>
-#include <QOpenGLWidget>
+#include <QImage>
 #include <QString>
+#include <QWidget>
 
 #include <functional>
 
+class QMouseEvent;
+class QWheelEvent;
+
 namespace kubrix {
 
+class BoardSurface;
 class RenderContext;
 class TextureSet;
 
 // Owns nothing of the game: it tells the render context when its OpenGL context comes and
-// goes, keeps the client size in device pixels and hands each paint to the window.
-class BoardView final : public QOpenGLWidget {
+// goes, knows the client size in device pixels and hands each paint to the window. The frames
+// go to an embedded OpenGL window (BoardSurface); the mouse arrives from that window, or, for
+// events sent to the widget itself, from the widget.
+class BoardView final : public QWidget {
     Q_OBJECT
 
 public:
@@ -37,42 +43,54 @@ public:
 
     void setPaintHandler(PaintHandler handler) { paint_ = std::move(handler); }
     void setMouseHandlers(MouseHandlers handlers) { mouse_ = std::move(handlers); }
+    // Asks for a frame; any number of requests before it comes cost one.
+    void redraw();
     // A word shown over the frame in place of the block, none when empty.
     void setCoverText(const QString& text);
     const QString& coverText() const { return coverText_; }
 
-    // The arrow over the board, keeping the cursor the view had before for restoreCursor.
+    // The view's context, current on this thread, for work outside a paint such as a pick.
+    void makeCurrent();
+    void doneCurrent();
+    // A frame drawn now and read back.
+    QImage grabFramebuffer();
+
+    // The arrow over the board until restoreCursor gives the view its own cursor back.
     void showArrowCursor();
     void restoreCursor();
+    bool arrowCursorShown() const { return arrowShown_; }
     // The pointer is inside the view and no other window covers it there.
     bool pointerOver() const;
 
-    int deviceWidth() const { return deviceWidth_; }
-    int deviceHeight() const { return deviceHeight_; }
+    int deviceWidth() const;
+    int deviceHeight() const;
+
+signals:
+    // A frame reached the window system.
+    void frameSwapped();
 
 protected:
-    void initializeGL() override;
-    void resizeGL(int width, int height) override;
-    void paintGL() override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    void contextCreated();
     void releaseDevice();
-    QPoint devicePoint(const QMouseEvent& event) const;
-    static bool reported(Qt::MouseButton button);
+    void paintSurface();
     void paintCover();
+    void mouseEvent(QMouseEvent& event);
+    void wheel(QWheelEvent& event);
+    static bool reported(Qt::MouseButton button);
 
     RenderContext& context_;
     TextureSet& textures_;
+    BoardSurface* surface_ = nullptr;
+    QWidget* container_ = nullptr;
     PaintHandler paint_;
     MouseHandlers mouse_;
-    bool hadCursor_ = false;
-    QCursor savedCursor_;
-    int deviceWidth_ = 0;
-    int deviceHeight_ = 0;
+    bool arrowShown_ = false;
     QString coverText_;
 };
 

@@ -43,7 +43,7 @@ QAction* KeyboardPlay::add(const char* name, std::initializer_list<QKeySequence>
         if (!services_.canPlay())
             return;
         handler();
-        services_.view.update();
+        services_.view.redraw();
     });
     // Not in any menu: an action reaches its shortcut through the window it is added to.
     window_.addAction(action);

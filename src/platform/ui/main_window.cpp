@@ -59,7 +59,7 @@ MainWindow::MainWindow(MainWindowServices services)
                          },
                          [this] {
                              keyboard_->followView();
-                             view_->update();
+                             view_->redraw();
                          }});
     keyboard_ =
         new KeyboardPlay(*this, {game(), services_.app.viewRotation(), services_.clock, *view_,
@@ -245,7 +245,7 @@ void MainWindow::gameLoaded(const Quaternion& rotation)
     tutorialGame_ = false;
     // The tutorial would otherwise go on playing its demonstration on the loaded board.
     tutorial_.close();
-    view_->update();
+    view_->redraw();
 }
 
 void MainWindow::showStatistics()
@@ -277,7 +277,7 @@ void MainWindow::showHint()
         shown.push_back(hint->cube);
         viewControl_->showCubes(game().board(), shown);
     }
-    view_->update();
+    view_->redraw();
 }
 
 void MainWindow::noGuessBoardUnavailable()
@@ -296,7 +296,7 @@ void MainWindow::viewReset(bool reinitialise)
             game().setupTutorialBoard();
         viewControl_->showAllLayers();
     }
-    view_->update();
+    view_->redraw();
 }
 
 void MainWindow::timerTick()
@@ -305,15 +305,30 @@ void MainWindow::timerTick()
     game().face().tickBlink(now, services_.app.random().next());
     game().face().expire(now);
     if (frameLoop_.timerTick(now, timedView()))
-        view_->update();
-    services_.sound.rest();
-    if (services_.app.updateCheck().pollUpdateNotice(game().running()))
+        view_->redraw();
+    const bool soundSettled = services_.sound.rest();
+    UpdateCheck& updates = services_.app.updateCheck();
+    if (updates.pollUpdateNotice(game().running()))
         QMetaObject::invokeMethod(
             this, [this] { accessories_.updateNotice(); }, Qt::QueuedConnection);
     input_->restoreCursorWhenAway();
     if (tutorial_.tick())
-        view_->update();
+        view_->redraw();
     placer_.settle();
+
+    const bool watching = (game().running() && !game().paused()) || !soundSettled ||
+                          frameLoop_.behind(timedView()) || updates.awaitingNotice() ||
+                          input_->cursorSet() || tutorial_.isOpen() || placer_.settling();
+    timer_.setInterval(static_cast<int>(FrameLoop::sleepAfterTick(
+        services_.clock.now(), watching, game().face().nextChangeTick())));
+}
+
+void MainWindow::wakeTimer()
+{
+    // Every change the player makes paints; from a long sleep the timer goes back to
+    // ticking, and sleeps again once nothing is watched.
+    if (timer_.isActive() && timer_.interval() > kTimerMs)
+        timer_.start(kTimerMs);
 }
 
 void MainWindow::toggleTutorial()
@@ -345,6 +360,7 @@ void MainWindow::graphicsSettings()
 void MainWindow::paintFrame(int width, int height)
 {
     const FrameLoop::PaintStart start = frameLoop_.beginPaint();
+    wakeTimer();
     if (start.firstPaint) {
         // The first sound opens the sound device, and a machine without one says so in a
         // message box: that must come once this frame is on the screen, never as a modal loop
@@ -371,7 +387,7 @@ FrameLoop::TimedView MainWindow::timedView() const
 void MainWindow::tutorialBoardSetUp()
 {
     services_.app.viewRotation() = kTutorialRotation;
-    view_->update();
+    view_->redraw();
 }
 
 Colour MainWindow::boardTint() const

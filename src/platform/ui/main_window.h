@@ -67,7 +67,7 @@ class MainWindow final : public QMainWindow, private GameObserver {
     Q_OBJECT
 
 public:
-    static constexpr int kTimerMs = 200;
+    static constexpr int kTimerMs = static_cast<int>(FrameLoop::kTickMs);
 
     // Loads the statistics and starts the stored start-up game.
     explicit MainWindow(MainWindowServices services);
@@ -80,8 +80,10 @@ public:
     bool onCreate();
 
     // One tick of the frame timer: face blink, a repaint when the clock or the face shows
-    // differently from the last paint, cursor, update notice, placement.
+    // differently from the last paint, cursor, update notice, placement; then how long the
+    // timer sleeps before the next.
     void timerTick();
+    int timerInterval() const { return timer_.interval(); }
     // Re-reads the skin textures and shows the idle face (when reinitialise is set), then
     // repaints.
     void viewReset(bool reinitialise = true);
@@ -144,6 +146,7 @@ private:
     void startSoundAndMusic();
     void graphicsSettings();
     void paintFrame(int width, int height);
+    void wakeTimer();
     FrameLoop::TimedView timedView() const;
 
     MainWindowServices services_;

@@ -14,6 +14,9 @@ NoticeLine::NoticeLine(QWidget& parent) : QLabel(&parent)
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::ToolTipBase);
     setForegroundRole(QPalette::ToolTipText);
+    // A window of its own, so it can lie over a native window in the parent, such as the
+    // board's OpenGL window; a plain child widget would be drawn beneath it.
+    setAttribute(Qt::WA_NativeWindow);
     hide();
     hideTimer_.setSingleShot(true);
     connect(&hideTimer_, &QTimer::timeout, this, &QWidget::hide);

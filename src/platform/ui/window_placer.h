@@ -21,6 +21,8 @@ public:
     // Timer: a placement restored before the window manager framed the window is sized again
     // once the frame's margins are known, or kept as it is after a while without a frame.
     void settle();
+    // A placement still waits for the window manager's frame.
+    bool settling() const { return pending_.has_value(); }
     // Writes the window's frame rectangle.
     void store();
 

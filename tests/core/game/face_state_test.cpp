@@ -26,6 +26,39 @@ TEST(FaceState, PressAndBlinkLastHalfASecond)
     EXPECT_EQ(face.value(), FaceState::kBlink);
 }
 
+// The timer sleeps until the tick the face announces: the change must come at that tick and
+// not one tick before, whatever the face shows.
+TEST(FaceState, TheAnnouncedChangeComesAtItsTickAndNotBefore)
+{
+    const auto pressed = [] {
+        FaceState face;
+        face.press(1000);
+        return face;
+    };
+    const auto blinking = [] {
+        FaceState face;
+        face.tickBlink(2000, 777);
+        return face;
+    };
+    const auto idleAfterBlink = [&] {
+        FaceState face = blinking();
+        face.expire(2600);
+        return face;
+    };
+    for (const FaceState& start : {pressed(), blinking(), idleAfterBlink(), FaceState{}}) {
+        const std::optional<std::uint32_t> due = start.nextChangeTick();
+        ASSERT_TRUE(due.has_value());
+        FaceState early = start;
+        early.tickBlink(*due - 1, 5);
+        early.expire(*due - 1);
+        EXPECT_EQ(early.value(), start.value()) << "from face " << start.value();
+        FaceState onTime = start;
+        onTime.tickBlink(*due, 5);
+        onTime.expire(*due);
+        EXPECT_NE(onTime.value(), start.value()) << "from face " << start.value();
+    }
+}
+
 TEST(FaceState, EndOfGameFacesStay)
 {
     FaceState face;
@@ -35,6 +68,7 @@ TEST(FaceState, EndOfGameFacesStay)
         face.tickBlink(900000, 3);
         face.expire(900000);
         EXPECT_EQ(face.value(), held);
+        EXPECT_FALSE(face.nextChangeTick().has_value());
     }
 }
 

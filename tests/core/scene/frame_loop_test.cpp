@@ -59,6 +59,28 @@ TEST(FrameLoop, IdleRuleSurvivesTheTickCounterWrapping)
     EXPECT_TRUE(loop.timerTick(0x00000060U, kChanged)) << "112 ms later";
 }
 
+TEST(FrameLoop, TheTimerSleepsUntilTheNextTimedChangeUnlessSomethingIsWatched)
+{
+    struct Case {
+        std::uint32_t now;
+        bool watching;
+        std::optional<std::uint32_t> next;
+        std::uint32_t sleep;
+    };
+    const Case cases[] = {
+        {1000, true, 9000, FrameLoop::kTickMs},     // watched: tick by tick
+        {1000, false, 3500, 2500},                  // until the face's next change
+        {1000, false, 1001, 1},                     // due at once
+        {1000, false, 900, 1},                      // overdue
+        {1000, false, 60000, FrameLoop::kLongestSleepMs},
+        {1000, false, std::nullopt, FrameLoop::kLongestSleepMs},
+        {0xFFFFFF00U, false, 0x00000100U, 512},     // across the tick counter's wrap
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FrameLoop::sleepAfterTick(c.now, c.watching, c.next), c.sleep)
+            << "at " << c.now;
+}
+
 TEST(FrameLoop, PointerMovesInvalidateOnceUntilThePaintProcessesThem)
 {
     FrameLoop loop;

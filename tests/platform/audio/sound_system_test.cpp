@@ -189,18 +189,22 @@ TEST_F(SoundWave, ARestingDeviceWritesNothingUntilTheNextSoundWakesIt)
     useSkin(false);
     const auto written = [] { return std::filesystem::file_size(test::soundOutputPath()); };
     system->playSound(SoundId::Safe);
-    system->rest();
+    EXPECT_FALSE(system->rest()) << "the caller must look again once the sound ends";
     EXPECT_FALSE(system->resting()) << "a sound still plays";
     std::this_thread::sleep_for(400ms);
     const auto idle = written();
     std::this_thread::sleep_for(300ms);
     EXPECT_GT(written(), idle) << "an open device mixes silence";
-    system->rest();
+    EXPECT_TRUE(system->rest());
     ASSERT_TRUE(system->resting());
     const auto rested = written();
     std::this_thread::sleep_for(300ms);
     EXPECT_EQ(written(), rested) << "a resting device mixes nothing";
     system->playSound(SoundId::Safe);
+    EXPECT_FALSE(system->resting());
+    // The music keeps the device awake for as long as it plays; only a music command ends it.
+    system->playMusic();
+    EXPECT_TRUE(system->rest());
     EXPECT_FALSE(system->resting());
     system->shutdownSound();
 }

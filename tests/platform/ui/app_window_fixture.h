@@ -59,6 +59,15 @@ protected:
         return *context->mainWindow();
     }
 
+    // The window's first frame comes with the window system's expose; what it posted (the
+    // first sound and the music) is done once this returns.
+    bool waitForFirstFrame()
+    {
+        const bool painted = waitFor([&] { return !frame().frameLoop().firstPaintPending(); });
+        QCoreApplication::sendPostedEvents();
+        return painted;
+    }
+
     Game& game() { return context->app().game(); }
     MainWindow& frame() { return *context->mainWindow(); }
 

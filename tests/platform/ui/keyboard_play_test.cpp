@@ -21,7 +21,7 @@ protected:
     void startFlatGame()
     {
         start();
-        ASSERT_TRUE(waitFor([&] { return !frame().frameLoop().firstPaintPending(); }));
+        ASSERT_TRUE(waitForFirstFrame());
         // Shortcuts reach the active window only.
         frame().activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));

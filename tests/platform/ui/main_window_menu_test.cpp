@@ -4,9 +4,12 @@
 #include "support/modal_answer.h"
 
 #include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <string>
@@ -288,6 +291,7 @@ TEST_F(AppWindowTest, SaveGameIsOnlyOfferedWhileAGameRunsAndNeverSavesTheTutoria
 TEST_F(AppWindowTest, NewKeepsTheSizeAndStartsAFreshGame)
 {
     start();
+    ASSERT_TRUE(waitForFirstFrame());
     game().newGame(4, 5, 6, 7, 9);
     clock.advance(500);
     game().expose(3);
@@ -358,6 +362,14 @@ TEST_F(AppWindowTest, TheHintKeyLightsAProvableCubeOrSaysThatAGuessIsNeeded)
     const auto* notice = window.findChild<QLabel*>(QStringLiteral("noticeLine"));
     ASSERT_NE(notice, nullptr);
     EXPECT_TRUE(notice->isVisible()) << "no message box in the middle of a click";
+    // It lies over the board's OpenGL window, not beneath it: the screen shows it.
+    const QPoint corner = notice->mapToGlobal(QPoint(1, 1));
+    const QColor paper = notice->palette().color(QPalette::ToolTipBase);
+    EXPECT_TRUE(waitFor([&] {
+        const QImage seen =
+            QGuiApplication::primaryScreen()->grabWindow(0, corner.x(), corner.y(), 1, 1).toImage();
+        return seen.pixelColor(0, 0) == paper;
+    }));
 }
 
 TEST_F(AppWindowTest, ViewCommandsZoomPeelAndTurnBackToTheStart)

@@ -209,6 +209,18 @@ TEST_F(AppWindowTest, TimerRepaintsAnIdleViewAndBlinksTheIdleFace)
     }
     EXPECT_GT(changes, 0);
     EXPECT_EQ(paints, changes);
+
+    // Nothing watched: the timer sleeps until the face's next change, and the paint that a
+    // move brings wakes it to tick by tick while the clock runs.
+    window.timerTick();
+    EXPECT_EQ(window.timerInterval(), static_cast<int>(FrameLoop::sleepAfterTick(
+                                          clock.now(), false, game().face().nextChangeTick())));
+    game().expose(0);
+    ASSERT_TRUE(game().running());
+    ASSERT_TRUE(waitFor([&] { return window.timerInterval() == MainWindow::kTimerMs; }));
+    clock.advance(MainWindow::kTimerMs);
+    window.timerTick();
+    EXPECT_EQ(window.timerInterval(), MainWindow::kTimerMs) << "the clock is watched";
 }
 
 TEST_F(AppWindowTest, ViewResetReloadsTheTexturesAndShowsTheIdleFace)

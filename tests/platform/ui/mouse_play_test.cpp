@@ -27,8 +27,8 @@ protected:
     void startShowing(const Quaternion& rotation = Quaternion{})
     {
         start();
-        QObject::connect(&view(), &QOpenGLWidget::frameSwapped, [this] { frameDrawn_ = true; });
-        ASSERT_TRUE(waitFor([&] { return !frame().frameLoop().firstPaintPending(); }));
+        QObject::connect(&view(), &BoardView::frameSwapped, [this] { frameDrawn_ = true; });
+        ASSERT_TRUE(waitForFirstFrame());
         context->app().viewRotation() = rotation;
         // The synthesised events do not move the display's pointer; the timer gives the cursor
         // back whenever that pointer is elsewhere, so it is put over the view.
@@ -44,7 +44,7 @@ protected:
         QCursor::setPos(global);
         return waitFor([&] {
             return QCursor::pos() == global &&
-                   view().rect().contains(local) == (QApplication::widgetAt(global) == &view());
+                   view().rect().contains(local) == view().pointerOver();
         });
     }
 
@@ -74,7 +74,7 @@ protected:
 
     void paintNow()
     {
-        view().update();
+        view().redraw();
         frameDrawn_ = false;
         ASSERT_TRUE(waitFor([&] { return frameDrawn_; }));
     }
@@ -326,7 +326,7 @@ TEST_F(MousePlayTest, TheRestingPointerHighlightsTheCubeUnderItAndOffTheBlockNot
     moveAndPaint(*pixel);
     EXPECT_EQ(game().hoverIndex(), cube);
     EXPECT_TRUE(frame().boardInput().cursorSet());
-    EXPECT_EQ(view().cursor().shape(), Qt::ArrowCursor);
+    EXPECT_TRUE(view().arrowCursorShown());
 
     // Moves between two paints are taken together: only where the pointer ended counts.
     moveTo(*pixel);
@@ -380,7 +380,7 @@ TEST_F(MousePlayTest, ThePointerLeavingTheViewGivesTheCursorBack)
     ASSERT_TRUE(pointerTo(QPoint(view().width() + 40, view().height() + 40)));
     frame().timerTick();
     EXPECT_FALSE(frame().boardInput().cursorSet());
-    EXPECT_FALSE(view().testAttribute(Qt::WA_SetCursor)) << "the view's own cursor is back";
+    EXPECT_FALSE(view().arrowCursorShown()) << "the view's own cursor is back";
 }
 
 TEST_F(MousePlayTest, TheFaceStartsANewGameOnlyWhenNoCubeIsUnderThePointer)

@@ -25,7 +25,7 @@ protected:
         AppWindowTest::SetUp();
         skinInfo = &popups;
         start();
-        ASSERT_TRUE(waitFor([&] { return !frame().frameLoop().firstPaintPending(); }));
+        ASSERT_TRUE(waitForFirstFrame());
         musicStarts = sound.musicStarts;
     }
     // The built-in skin under another name.
