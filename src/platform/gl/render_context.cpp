@@ -54,7 +54,11 @@ void RenderContext::clearDepth()
     if (!ready_)
         return;
     glClearDepth(kDepthClearValue);
-    glClear(GL_DEPTH_BUFFER_BIT);
+    // Depth and stencil share their pixels, and the stencil is never used: clearing both is a
+    // plain fill, where clearing the depth alone has a software renderer keep every pixel's
+    // stencil bits, word by word.
+    glClearStencil(0);
+    glClear(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 }
 
 void RenderContext::setClearColour(const Colour& colour)

@@ -33,7 +33,7 @@ public:
     // A picking pass shows nothing, so it only flushes.
     void endPickFrame();
     bool frameOpen() const { return frameOpen_; }
-    // Clears the depth buffer to the far plane.
+    // Clears the depth buffer to the far plane (and the unused stencil with it).
     void clearDepth();
     void setClearColour(const Colour& colour);
 
