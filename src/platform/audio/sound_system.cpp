@@ -33,6 +33,9 @@ ALenum alFormatOf(const WaveFormat& format)
     return 0;
 }
 
+constexpr int kLowestMixRate = 8000;
+constexpr int kHighestMixRate = 192000;
+
 // The device's attributes: the mixing rate (none: the library's choice) and no output limiter.
 // The limiter is a compressor that works sample by sample in the log domain and costs more
 // than the mixing itself, for as long as the music plays; skins' sounds are mastered below
@@ -146,7 +149,9 @@ void SoundSystem::install(const DecodedSkin& sounds)
     for (const auto& sound : sounds)
         if (sound)
             finest = std::max(finest, sound->rate);
-    mixAt(finest);
+    // A damaged header may claim any rate; the device keeps within what mixers offer.
+    if (finest > 0)
+        mixAt(std::clamp(finest, kLowestMixRate, kHighestMixRate));
     for (std::size_t i = 0; i < kSoundCount; ++i) {
         if (!sounds[i])
             continue;
