@@ -26,28 +26,22 @@ void BoardSurface::paintGL()
         hooks_.paint();
 }
 
-void BoardSurface::mousePressEvent(QMouseEvent* event)
+bool BoardSurface::event(QEvent* event)
 {
-    if (hooks_.mouse)
-        hooks_.mouse(*event);
-}
-
-void BoardSurface::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (hooks_.mouse)
-        hooks_.mouse(*event);
-}
-
-void BoardSurface::mouseMoveEvent(QMouseEvent* event)
-{
-    if (hooks_.mouse)
-        hooks_.mouse(*event);
-}
-
-void BoardSurface::wheelEvent(QWheelEvent* event)
-{
-    if (hooks_.wheel)
-        hooks_.wheel(*event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+        if (hooks_.mouse)
+            hooks_.mouse(static_cast<QMouseEvent&>(*event));
+        return true;
+    case QEvent::Wheel:
+        if (hooks_.wheel)
+            hooks_.wheel(static_cast<QWheelEvent&>(*event));
+        return true;
+    default:
+        return QOpenGLWindow::event(event);
+    }
 }
 
 } // namespace kubrix

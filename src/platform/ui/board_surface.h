@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QEvent;
 class QMouseEvent;
 class QWheelEvent;
 
@@ -32,10 +33,9 @@ public:
 protected:
     void initializeGL() override;
     void paintGL() override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
+    // Presses, releases, moves and the wheel go to the hooks; a double click arrives as its
+    // second press already.
+    bool event(QEvent* event) override;
 
 private:
     Hooks hooks_;

@@ -164,14 +164,18 @@ void BoardView::mouseEvent(QMouseEvent& event)
     switch (event.type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        if (!reported(event.button()))
+        if (!reported(event.button())) {
+            event.ignore();
             return;
+        }
         if (mouse_.press)
             mouse_.press(event.button(), x, y);
         break;
     case QEvent::MouseButtonRelease:
-        if (!reported(event.button()))
+        if (!reported(event.button())) {
+            event.ignore();
             return;
+        }
         if (mouse_.release)
             mouse_.release(event.button(), x, y);
         break;
@@ -195,24 +199,21 @@ void BoardView::wheel(QWheelEvent& event)
     event.accept();
 }
 
-void BoardView::mousePressEvent(QMouseEvent* event)
+bool BoardView::event(QEvent* event)
 {
-    mouseEvent(*event);
-}
-
-void BoardView::mouseReleaseEvent(QMouseEvent* event)
-{
-    mouseEvent(*event);
-}
-
-void BoardView::mouseMoveEvent(QMouseEvent* event)
-{
-    mouseEvent(*event);
-}
-
-void BoardView::wheelEvent(QWheelEvent* event)
-{
-    wheel(*event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+        mouseEvent(static_cast<QMouseEvent&>(*event));
+        return true;
+    case QEvent::Wheel:
+        wheel(static_cast<QWheelEvent&>(*event));
+        return true;
+    default:
+        return QWidget::event(event);
+    }
 }
 
 } // namespace kubrix

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QEvent;
 class QMouseEvent;
 class QWheelEvent;
 
@@ -70,10 +71,8 @@ signals:
     void frameSwapped();
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
+    // The mouse and the wheel sent to the widget itself, as tests send them.
+    bool event(QEvent* event) override;
 
 private:
     void contextCreated();
