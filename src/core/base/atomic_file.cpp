@@ -30,8 +30,10 @@ std::FILE* createTemporary(const std::filesystem::path& target, std::filesystem:
 
 bool writeAndClose(std::FILE* file, std::span<const std::uint8_t> bytes)
 {
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
-                         std::fflush(file) == 0 && std::ferror(file) == 0;
+    // An empty span may have no storage at all, which fwrite must not be given.
+    const bool written =
+        (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size()) &&
+        std::fflush(file) == 0 && std::ferror(file) == 0;
     // Closing reports the errors of a write the system had still buffered.
     return std::fclose(file) == 0 && written;
 }

@@ -1,4 +1,5 @@
 // The bounded reader: regular files up to the cap, every other kind refused without a read.
+#include "core/base/atomic_file.h"
 #include "core/base/read_file.h"
 #include "support/allocation_limit.h"
 #include "support/temp_folder.h"
@@ -43,6 +44,20 @@ TEST(ReadFile, TakesRegularFilesUpToTheCapAndRefusesEverythingElse)
         EXPECT_EQ(file.bytes.size(), c.error == ReadFileError::None ? 16U : 0U) << c.path;
     }
     EXPECT_EQ(limit.refused(), 0);
+}
+
+// What the atomic writer leaves is what the reader takes back, an empty file included (an
+// empty span may carry no storage at all).
+TEST(ReadFile, ReadsBackWhatTheAtomicWriterWrote)
+{
+    const test::TempFolder folder;
+    for (const std::vector<std::uint8_t>& bytes :
+         {std::vector<std::uint8_t>{}, std::vector<std::uint8_t>{1, 2, 3}}) {
+        ASSERT_TRUE(writeFileAtomically(folder / "file", bytes));
+        const FileBytes file = readFile(folder / "file", 16);
+        ASSERT_TRUE(file.ok());
+        EXPECT_EQ(file.bytes, bytes);
+    }
 }
 
 } // namespace
