@@ -164,21 +164,17 @@ void BoardView::mouseEvent(QMouseEvent& event)
     switch (event.type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease: {
         if (!reported(event.button())) {
             event.ignore();
             return;
         }
-        if (mouse_.press)
-            mouse_.press(event.button(), x, y);
+        const auto& handler =
+            event.type() == QEvent::MouseButtonRelease ? mouse_.release : mouse_.press;
+        if (handler)
+            handler(event.button(), x, y);
         break;
-    case QEvent::MouseButtonRelease:
-        if (!reported(event.button())) {
-            event.ignore();
-            return;
-        }
-        if (mouse_.release)
-            mouse_.release(event.button(), x, y);
-        break;
+    }
     case QEvent::MouseMove:
         if (mouse_.move)
             mouse_.move(x, y);

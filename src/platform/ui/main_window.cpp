@@ -304,7 +304,8 @@ void MainWindow::timerTick()
     const std::uint32_t now = services_.clock.now();
     game().face().tickBlink(now, services_.app.random().next());
     game().face().expire(now);
-    if (frameLoop_.timerTick(now, timedView()))
+    const FrameLoop::TimedView timed = timedView();
+    if (frameLoop_.timerTick(now, timed))
         view_->redraw();
     const bool soundSettled = services_.sound.rest();
     UpdateCheck& updates = services_.app.updateCheck();
@@ -317,7 +318,7 @@ void MainWindow::timerTick()
     placer_.settle();
 
     const bool watching = (game().running() && !game().paused()) || !soundSettled ||
-                          frameLoop_.behind(timedView()) || updates.awaitingNotice() ||
+                          frameLoop_.behind(timed) || updates.awaitingNotice() ||
                           input_->cursorSet() || tutorial_.isOpen() || placer_.settling();
     timer_.setInterval(static_cast<int>(FrameLoop::sleepAfterTick(
         services_.clock.now(), watching, game().face().nextChangeTick())));
