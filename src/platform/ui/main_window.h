@@ -84,6 +84,8 @@ public:
     // timer sleeps before the next.
     void timerTick();
     int timerInterval() const { return timer_.interval(); }
+    // Tests that tick by hand hold the timer, whose own ticks would read the same clock.
+    QTimer& frameTimer() { return timer_; }
     // Re-reads the skin textures and shows the idle face (when reinitialise is set), then
     // repaints.
     void viewReset(bool reinitialise = true);
