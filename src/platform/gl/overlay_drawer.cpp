@@ -28,6 +28,13 @@ void OverlayDrawer::drawImage(const PixelRect& client, const PixelRect& dest, in
 {
     if (!context_.ready())
         return;
+    beginPictures(client);
+    addPicture(dest, image);
+    endPictures();
+}
+
+void OverlayDrawer::beginPictures(const PixelRect& client)
+{
     glViewport(0, 0, client.width(), client.height());
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
@@ -48,14 +55,17 @@ void OverlayDrawer::drawImage(const PixelRect& client, const PixelRect& dest, in
     glDisable(GL_SCISSOR_TEST);
     glDisable(GL_LIGHTING);
     glDisable(GL_FOG);
+    glColor4f(1.0F, 1.0F, 1.0F, 1.0F);
+    glBegin(GL_QUADS);
+}
 
+void OverlayDrawer::addPicture(const PixelRect& dest, int image)
+{
     const AtlasRect rect = overlayImage(image);
     const auto left = static_cast<float>(dest.left);
     const auto top = static_cast<float>(dest.top);
     const auto right = static_cast<float>(dest.right);
     const auto bottom = static_cast<float>(dest.bottom);
-    glColor4f(1.0F, 1.0F, 1.0F, 1.0F);
-    glBegin(GL_QUADS);
     glTexCoord2f(rect.uLeft, rect.vTop);
     glVertex2f(left, top);
     glTexCoord2f(rect.uRight, rect.vTop);
@@ -64,8 +74,11 @@ void OverlayDrawer::drawImage(const PixelRect& client, const PixelRect& dest, in
     glVertex2f(right, bottom);
     glTexCoord2f(rect.uLeft, rect.vBottom);
     glVertex2f(left, bottom);
-    glEnd();
+}
 
+void OverlayDrawer::endPictures()
+{
+    glEnd();
     textures_.disableTexturing();
     glEnable(GL_DEPTH_TEST);
     glDepthMask(GL_TRUE);
@@ -73,20 +86,13 @@ void OverlayDrawer::drawImage(const PixelRect& client, const PixelRect& dest, in
     glEnable(GL_LIGHTING);
 }
 
-int OverlayDrawer::drawScaledImage(const PixelRect& client, int x, int y, int image, int height,
-                                   bool alignRight)
+int OverlayDrawer::addScaledPicture(int x, int y, int image, int height, bool alignRight)
 {
     const int width = scaledWidth(overlayImage(image), height);
     if (alignRight)
         x -= width;
-    drawImage(client, {x, y, x + width, y + height}, image);
+    addPicture({x, y, x + width, y + height}, image);
     return width;
-}
-
-int OverlayDrawer::drawDigit(const PixelRect& client, int x, int y, int digit, int height,
-                             bool alignRight)
-{
-    return drawScaledImage(client, x, y, overlay::kFirstDigit + digit, height, alignRight);
 }
 
 void OverlayDrawer::drawBackground(const PixelRect& client)
@@ -108,34 +114,40 @@ int OverlayDrawer::counterHeight(const PixelRect& client)
     return static_cast<int>(static_cast<float>(side) * kCounterScale * 0.5F);
 }
 
-PixelRect OverlayDrawer::drawFace(const PixelRect& client, int faceState)
+PixelRect OverlayDrawer::drawHud(const PixelRect& client, const Game& game)
 {
-    const PixelRect rect = faceRect(client);
-    drawImage(client, rect, faceState);
-    return rect;
+    const PixelRect face = faceRect(client);
+    if (!context_.ready())
+        return face;
+    // One state change and one batch for all the pictures, which share texture and colour.
+    beginPictures(client);
+    addPicture(face, game.face().value());
+    addCounters(client, game);
+    endPictures();
+    return face;
 }
 
-void OverlayDrawer::drawCounters(const PixelRect& client, const Game& game)
+void OverlayDrawer::addCounters(const PixelRect& client, const Game& game)
 {
     const int height = counterHeight(client);
 
     const int seconds = std::clamp(game.clockSeconds(), 0, 59999);
     const int minutes = std::min(seconds / 60, kMaxMinutes);
     int x = 0;
-    x += drawScaledImage(client, x, 0, overlay::kTimeCounterOpen, height, false);
+    x += addScaledPicture(x, 0, overlay::kTimeCounterOpen, height, false);
     for (const int digit : {minutes / 100, minutes % 100 / 10, minutes % 10})
-        x += drawDigit(client, x, 0, digit, height, false);
-    x += drawScaledImage(client, x, 0, overlay::kTimeSeparator, height, false);
+        x += addScaledPicture(x, 0, overlay::kFirstDigit + digit, height, false);
+    x += addScaledPicture(x, 0, overlay::kTimeSeparator, height, false);
     for (const int digit : {seconds % 60 / 10, seconds % 10})
-        x += drawDigit(client, x, 0, digit, height, false);
-    drawScaledImage(client, x, 0, overlay::kTimeCounterClose, height, false);
+        x += addScaledPicture(x, 0, overlay::kFirstDigit + digit, height, false);
+    addScaledPicture(x, 0, overlay::kTimeCounterClose, height, false);
 
     const int bombsLeft = std::clamp(game.bombCounter(), 0, 999);
     x = client.width();
-    x -= drawScaledImage(client, x, 0, overlay::kBombCounterOuterEnd, height, true);
+    x -= addScaledPicture(x, 0, overlay::kBombCounterOuterEnd, height, true);
     for (const int digit : {bombsLeft % 10, bombsLeft / 10 % 10, bombsLeft / 100})
-        x -= drawDigit(client, x, 0, digit, height, true);
-    drawScaledImage(client, x, 0, overlay::kBombCounterInnerEnd, height, true);
+        x -= addScaledPicture(x, 0, overlay::kFirstDigit + digit, height, true);
+    addScaledPicture(x, 0, overlay::kBombCounterInnerEnd, height, true);
 
     if (!game.ended())
         return;
@@ -143,7 +155,7 @@ void OverlayDrawer::drawCounters(const PixelRect& client, const Game& game)
     const int width = scaledWidth(overlayImage(banner), height);
     const int left = client.width() / 2 - width / 2;
     const int top = client.height() - height;
-    drawImage(client, {left, top, left + width, top + height}, banner);
+    addPicture({left, top, left + width, top + height}, banner);
 }
 
 } // namespace kubrix

@@ -21,24 +21,27 @@ public:
     // Stretches overlay picture `image` over dest, in the overlay's own projection; leaves depth
     // testing, depth writes, culling and lighting on.
     void drawImage(const PixelRect& client, const PixelRect& dest, int image);
-    // Draws the picture `height` pixels high at its own proportions with its top-left corner at
-    // (x, y), or its top-right corner there when alignRight; returns the width drawn.
-    int drawScaledImage(const PixelRect& client, int x, int y, int image, int height,
-                        bool alignRight);
-    int drawDigit(const PixelRect& client, int x, int y, int digit, int height, bool alignRight);
     void drawBackground(const PixelRect& client);
-    // The face picture of the face state (18..23), centred at the top; returns where it went,
-    // which is where a click counts as a click on the face.
-    PixelRect drawFace(const PixelRect& client, int faceState);
-    // The time counter (top left), the bomb counter (top right) and, once the game has ended,
-    // the won or lost banner centred at the bottom.
-    void drawCounters(const PixelRect& client, const Game& game);
+    // The face picture of the game's face state, centred at the top, the time counter (top
+    // left), the bomb counter (top right) and, once the game has ended, the won or lost banner
+    // centred at the bottom. Returns where the face went, which is where a click counts as a
+    // click on the face.
+    PixelRect drawHud(const PixelRect& client, const Game& game);
 
     static PixelRect faceRect(const PixelRect& client);
     // The height of the counters and of the banner.
     static int counterHeight(const PixelRect& client);
 
 private:
+    // Pictures between begin and end share one batch of quads and one state change.
+    void beginPictures(const PixelRect& client);
+    void addPicture(const PixelRect& dest, int image);
+    void endPictures();
+    // Adds the picture `height` pixels high at its own proportions with its top-left corner at
+    // (x, y), or its top-right corner there when alignRight; returns the width.
+    int addScaledPicture(int x, int y, int image, int height, bool alignRight);
+    void addCounters(const PixelRect& client, const Game& game);
+
     RenderContext& context_;
     TextureSet& textures_;
 };

@@ -133,8 +133,7 @@ PixelRect SceneRenderer::renderFrame(const FrameView& view)
         glPopMatrix();
     }
 
-    const PixelRect face = overlay_.drawFace(client, game.face().value());
-    overlay_.drawCounters(client, game);
+    const PixelRect face = overlay_.drawHud(client, game);
     caption_.draw(client, view.layerCaption);
     context_.endFrame();
     return face;
