@@ -13,7 +13,7 @@
 
 namespace kubrix {
 
-Game::Game(GameServices services) : services_(services)
+Game::Game(GameServices services) : services_(services), records_(services.settings)
 {
 }
 
@@ -43,10 +43,7 @@ void Game::initFromSettings()
     soundOn_ = settings::read(store, settings::soundOn) != 0;
     questionMarks_ = settings::read(store, settings::questionMarks) != 0;
     musicOn_ = settings::read(store, settings::musicOn) != 0;
-    for (std::size_t level = 0; level < records_.size(); ++level) {
-        records_[level].name = settings::read(store, settings::recordName[level]);
-        records_[level].seconds = settings::read(store, settings::recordSeconds[level]);
-    }
+    records_.load();
 
     board_ = std::make_unique<Board>(services_.clock);
     newGame(startLevel, start.width, start.height, start.depth, start.bombs);
@@ -370,27 +367,7 @@ int Game::bombCounter() const
 
 void Game::setRecord(const std::string& name)
 {
-    if (!keepsRecords(level_))
-        return;
-    auto& entry = records_[static_cast<std::size_t>(level_)];
-    entry.name = name;
-    entry.seconds = static_cast<std::int32_t>(elapsedSeconds());
-    writeRecord(level_);
-}
-
-void Game::writeRecord(int level)
-{
-    if (!keepsRecords(level))
-        return;
-    const auto slot = static_cast<std::size_t>(level);
-    settings::write(services_.settings, settings::recordName[slot], records_[slot].name);
-    settings::write(services_.settings, settings::recordSeconds[slot], records_[slot].seconds);
-}
-
-void Game::clearRecords()
-{
-    for (auto& entry : records_)
-        entry = {std::string(), settings::kNoRecordSeconds};
+    records_.set(level_, name, static_cast<std::int32_t>(elapsedSeconds()));
 }
 
 void Game::toggleSound()

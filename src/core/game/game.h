@@ -7,6 +7,7 @@
 #include "core/game/bomb_hint.h"
 #include "core/game/deduction.h"
 #include "core/game/face_state.h"
+#include "core/game/fastest_times.h"
 #include "core/game/game_host.h"
 #include "core/game/game_observer.h"
 #include "core/game/hint_tracker.h"
@@ -15,7 +16,6 @@
 #include "core/game/sound_player.h"
 #include "core/game/statistics.h"
 
-#include <array>
 #include <memory>
 #include <optional>
 #include <span>
@@ -32,14 +32,9 @@ struct GameServices {
     GameHost& host;
 };
 
-struct FastestTime {
-    std::string name;
-    std::int32_t seconds = 0;
-};
-
 class Game final {
 public:
-    static constexpr int kRecordLevels = 3;
+    static constexpr int kRecordLevels = FastestTimes::kLevels;
     // What a first exposure may spend looking for a board that needs no guess before it settles
     // for an ordinary one: the attempts keep a seeded board the same on every machine, the time
     // keeps a click from hanging on a board too dense for one.
@@ -98,9 +93,10 @@ public:
     bool questionMarks() const { return questionMarks_; }
 
     std::uint32_t elapsedSeconds() const;
+    // The current level's fastest time, now, in the holder's name.
     void setRecord(const std::string& name);
-    void writeRecord(int level);
-    void clearRecords();
+    void writeRecord(int level) { records_.write(level); }
+    void clearRecords() { records_.clear(); }
     void toggleSound();
     void toggleMusic();
     // 0 draws nearest texels, 1 smooths them, 2 also chamfers the cubes.
@@ -115,7 +111,7 @@ public:
     bool soundOn() const { return soundOn_; }
     bool musicOn() const { return musicOn_; }
     int quality() const { return quality_; }
-    const FastestTime& record(int level) const { return records_[static_cast<std::size_t>(level)]; }
+    const FastestTime& record(int level) const { return records_.of(level); }
     std::uint32_t startTick() const { return clock_.startTick(); }
     std::uint32_t endTick() const { return clock_.endTick(); }
     bool lost() const { return lost_; }
@@ -156,7 +152,7 @@ private:
     bool soundOn_ = false;
     bool musicOn_ = false;
     int quality_ = 0;
-    std::array<FastestTime, kRecordLevels> records_{};
+    FastestTimes records_;
     PlayClock clock_;
     bool lost_ = false;
     bool questionMarks_ = true;

@@ -124,6 +124,16 @@ TEST_F(GamePreferences, RecordsAreReadWrittenAndClearedInMemoryOnly)
     g.writeRecord(2);
     EXPECT_EQ(store.readInt("Startup", "D2", 0), 59999);
     EXPECT_EQ(store.readText("Startup", "N2", "?"), "");
+
+    // Custom and unknown levels hold no record and store none.
+    const int writes = store.writeCount();
+    for (const int level : {-1, 3, 4}) {
+        EXPECT_EQ(g.record(level).seconds, 59999) << level;
+        g.writeRecord(level);
+    }
+    g.newGame(4, 3, 3, 3, 2);
+    g.setRecord("Eve");
+    EXPECT_EQ(store.writeCount(), writes);
 }
 
 TEST_F(GamePreferences, NewGamesResetTheStateAndKeepTheSize)
