@@ -134,7 +134,8 @@ PixelRect SceneRenderer::renderFrame(const FrameView& view)
     }
 
     const PixelRect face = overlay_.drawHud(client, game);
-    caption_.draw(client, view.layerCaption);
+    if (view.showBoard)
+        caption_.draw(client, view.layerCaption);
     context_.endFrame();
     return face;
 }

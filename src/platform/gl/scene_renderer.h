@@ -30,7 +30,8 @@ struct FrameView {
     Colour tint{0.83F, 0.82F, 0.78F, 0.0F};
     // The player's zoom: the factor on the camera's distance (see cameraFor).
     float distance = 1.0F;
-    // While layers are peeled away, which one is in front ("layer 3 / 8"); empty otherwise.
+    // While layers are peeled away, which one is in front ("layer 3 / 8"); empty otherwise. It
+    // goes with the block, so a paused frame leaves it out.
     std::string layerCaption{};
     // A paused game's block is not drawn, so it cannot be studied for free.
     bool showBoard = true;

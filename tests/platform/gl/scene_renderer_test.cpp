@@ -46,6 +46,22 @@ TEST_F(SceneRender, DrawsTheCoveredBlockOverTheBackgroundAndNothingWhereAllIsExp
     EXPECT_EQ(empty.differences(background, 0, kBlockTop, kWidth, kBlockBottom), 0);
 }
 
+TEST_F(SceneRender, TheLayerCaptionShowsWithTheBlockAndNotOverAPausedGame)
+{
+    playBoard(4, 4, 4, blockWithBombs(4, 4, 4, {{0, 0, 0}}));
+    const auto frameOf = [&](bool showBoard) {
+        FrameView view{*game, viewRotation, kWidth, kHeight};
+        view.layerCaption = "layer 2 / 4";
+        view.showBoard = showBoard;
+        renderer.renderFrame(view);
+        return readBack();
+    };
+    const Frame background = renderBackground();
+    // The caption sits in the bottom-left corner.
+    EXPECT_GT(frameOf(true).differences(background, 0, kHeight - 40, 120, kHeight), 500);
+    EXPECT_EQ(frameOf(false).differences(background, 0, kHeight - 40, 120, kHeight), 0);
+}
+
 TEST_F(SceneRender, DrawsNothingAndUploadsNothingWithoutAReadyContext)
 {
     context.contextDestroyed();
