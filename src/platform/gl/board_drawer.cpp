@@ -21,6 +21,8 @@ namespace {
 constexpr float kBombHalfSize = 0.5F;
 constexpr float kCursorMargin = 0.04F;
 constexpr float kCursorLineWidth = 3.0F;
+// Sky blue: far from the hover tints, from the hint's green and orange and from its gold glow.
+constexpr float kCursorColour[3] = {0.25F, 0.65F, 1.0F};
 
 Vec3 rotated(const Matrix4& m, const Vec3& v)
 {
@@ -122,8 +124,7 @@ void BoardDrawer::drawCursor(const Board& board, int index)
     if (index < 0 || index >= board.cubeCount())
         return;
     const CubePosition at = board.positionOf(index);
-    // A little larger than the cube, so its faces never hide the lines; amber and unlit, unlike
-    // any tint the hover gives.
+    // A little larger than the cube, so its faces never hide the lines, and unlit.
     const float lo[3] = {static_cast<float>(at.x) - kCursorMargin,
                          static_cast<float>(at.y) - kCursorMargin,
                          static_cast<float>(at.z) - kCursorMargin};
@@ -155,12 +156,12 @@ void BoardDrawer::drawCursor(const Board& board, int index)
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_DEPTH_TEST);
     glLineWidth(kCursorLineWidth * 0.5F);
-    glColor4f(1.0F, 0.6F, 0.0F, 0.5F);
+    glColor4f(kCursorColour[0], kCursorColour[1], kCursorColour[2], 0.5F);
     edges();
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
     glLineWidth(kCursorLineWidth);
-    glColor4f(1.0F, 0.6F, 0.0F, 1.0F);
+    glColor4f(kCursorColour[0], kCursorColour[1], kCursorColour[2], 1.0F);
     edges();
     glLineWidth(1.0F);
     glEnable(GL_LIGHTING);
