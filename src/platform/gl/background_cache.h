@@ -31,9 +31,12 @@ public:
     void draw(const PixelRect& client);
 
 private:
-    // The picture cached is the one the window would draw now.
-    bool current(const PixelRect& client) const;
-    bool redraw(const PixelRect& client, std::uint32_t target);
+    // The picture cached is the one the window would draw now, stored for where it goes.
+    bool current(const PixelRect& client, bool intoWindow) const;
+    bool redraw(const PixelRect& client, std::uint32_t target, bool intoWindow);
+    bool drawUpright(const PixelRect& client);
+    bool drawInWindowRows(const PixelRect& client);
+    static std::unique_ptr<QOpenGLFramebufferObject> makePicture(const PixelRect& client);
 
     RenderContext& context_;
     TextureSet& textures_;
@@ -43,6 +46,8 @@ private:
     std::uint64_t contextSerial_ = 0;
     int uploads_ = -1;
     bool smooth_ = false;
+    // Stored for the window: rows top first (see drawInWindowRows).
+    bool windowRows_ = false;
 };
 
 } // namespace kubrix

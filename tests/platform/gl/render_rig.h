@@ -18,6 +18,8 @@
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
 #include <QSurfaceFormat>
+#include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -219,6 +221,20 @@ protected:
     FakeGameHost host;
     std::unique_ptr<Game> game;
     PixelRect faceRect;
+    // Draws into the window's own framebuffer from now on, or back into the offscreen one
+    // without it; false when the window cannot be shown.
+    bool drawInto(QWindow* window)
+    {
+        if (window == nullptr)
+            return glContext_.makeCurrent(&surface_) && fbo_->bind();
+        window->setSurfaceType(QSurface::OpenGLSurface);
+        window->setFormat(glContext_.format());
+        window->resize(kWidth, kHeight);
+        window->show();
+        return QTest::qWaitForWindowExposed(window) && glContext_.makeCurrent(window) &&
+               QOpenGLFramebufferObject::bindDefault() && window->width() == kWidth &&
+               window->height() == kHeight;
+    }
 
 private:
     QOffscreenSurface surface_;

@@ -46,6 +46,27 @@ TEST_F(SceneRender, DrawsTheCoveredBlockOverTheBackgroundAndNothingWhereAllIsExp
     EXPECT_EQ(empty.differences(background, 0, kBlockTop, kWidth, kBlockBottom), 0);
 }
 
+TEST_F(SceneRender, AWindowShowsTheSameFrameAsAnOffscreenFramebuffer)
+{
+    // The background picture is kept in another order for a window than for a framebuffer
+    // object: turned the wrong way or with its colours swapped, it would show here.
+    std::vector<Cube> exposed = blockWithBombs(4, 4, 4, {});
+    for (Cube& cube : exposed)
+        cube.covered = 0;
+    playBoard(4, 4, 4, exposed);
+    const Frame offscreen = render();
+    QWindow window;
+    ASSERT_TRUE(drawInto(&window));
+    const Frame drawn = render();
+    const Frame copied = render();
+    const Frame background = renderBackground();
+    ASSERT_TRUE(drawInto(nullptr));
+    for (const Frame* frame : {&drawn, &copied}) {
+        EXPECT_EQ(frame->differences(offscreen, 0, 0, kWidth, kHeight), 0);
+        EXPECT_EQ(frame->differences(background, 0, kBlockTop, kWidth, kBlockBottom), 0);
+    }
+}
+
 TEST_F(SceneRender, TheLayerCaptionShowsWithTheBlockAndNotOverAPausedGame)
 {
     playBoard(4, 4, 4, blockWithBombs(4, 4, 4, {{0, 0, 0}}));
