@@ -1,7 +1,7 @@
 #!/bin/bash
 # Reports the processor time a fresh Kubrix window left alone uses, read from /proc.
 # Usage: tools/idle_cpu.sh [kubrix binary, default build/kubrix] [seconds, default 10]
-# IDLE_THREADS=1 lists what each thread used.
+# IDLE_THREADS=1 lists what each thread used; IDLE_MUSIC=0 measures with the music switched off.
 # The game runs under its own Xvfb with fresh config, data and runtime folders; its sound goes
 # to OpenAL's null device unless ALSOFT_DRIVERS says otherwise.
 set -euo pipefail
@@ -25,7 +25,7 @@ mkdir -p "$work/config/Kubrix" "$work/data" "$work/runtime"
 chmod 700 "$work/runtime"
 # The first game of an installation opens the tutorial, whose demonstration plays; the window
 # measured is the Beginner game that follows it, with every other setting at its default.
-printf '[Startup]\nhst=1\n' >"$work/config/Kubrix/Kubrix.ini"
+printf '[Startup]\nhst=1\nt=%d\n' "${IDLE_MUSIC:-1}" >"$work/config/Kubrix/Kubrix.ini"
 
 XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" \
     QT_QPA_PLATFORM=xcb ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}" \
