@@ -341,6 +341,7 @@ void MainWindow::toggleTutorial()
     tutorialGame_ = true;
     tutorial_.open();
     menu_->tutorial->setChecked(true);
+    viewControl_->setAvailable(false);
     viewReset(true);
 }
 
@@ -349,6 +350,7 @@ void MainWindow::tutorialClosed()
     // The board, its orientation and the tutorial-game flag stay, so the game can be played on.
     input_->releaseButtons();
     menu_->tutorial->setChecked(false);
+    viewControl_->setAvailable(true);
 }
 
 void MainWindow::graphicsSettings()

@@ -44,7 +44,7 @@ ViewControl::ViewControl(QWidget& window, SettingsStore& settings, Hooks hooks)
     connect(actionNeighbourhood_, &QAction::toggled, this, &ViewControl::setNeighbourhood);
     actionNeighbourhood_->setChecked(settings::read(settings_, settings::neighbourhood) != 0);
     neighbourhood_ = actionNeighbourhood_->isChecked();
-    actionRestoreLayer_->setEnabled(false);
+    showActionStates();
 }
 
 QAction* ViewControl::makeAction(const char* name, const char* text)
@@ -96,7 +96,7 @@ void ViewControl::peelLayer()
 {
     followRotation();
     if (state_.peelLayer(hooks_.blockSize())) {
-        actionRestoreLayer_->setEnabled(true);
+        showActionStates();
         hooks_.changed();
     }
 }
@@ -104,7 +104,7 @@ void ViewControl::peelLayer()
 void ViewControl::restoreLayer()
 {
     if (state_.restoreLayer()) {
-        actionRestoreLayer_->setEnabled(state_.peel().layers > 0);
+        showActionStates();
         hooks_.changed();
     }
 }
@@ -112,7 +112,7 @@ void ViewControl::restoreLayer()
 void ViewControl::followRotation()
 {
     if (state_.follow(hooks_.rotation())) {
-        actionRestoreLayer_->setEnabled(false);
+        showActionStates();
         hooks_.changed();
     }
 }
@@ -139,7 +139,7 @@ ViewProjection ViewControl::projection(const Board& board, int width, int height
 void ViewControl::showAllLayers()
 {
     if (state_.showAllLayers()) {
-        actionRestoreLayer_->setEnabled(false);
+        showActionStates();
         hooks_.changed();
     }
 }
@@ -162,8 +162,22 @@ void ViewControl::resetView()
     hooks_.rotation() = kTutorialRotation;
     state_.reset();
     state_.follow(kTutorialRotation);
-    actionRestoreLayer_->setEnabled(false);
+    showActionStates();
     hooks_.changed();
+}
+
+void ViewControl::setAvailable(bool available)
+{
+    available_ = available;
+    showActionStates();
+}
+
+void ViewControl::showActionStates()
+{
+    for (QAction* action : {actionResetView_, actionZoomIn_, actionZoomOut_, actionPeelLayer_,
+                            actionNeighbourhood_})
+        action->setEnabled(available_);
+    actionRestoreLayer_->setEnabled(available_ && state_.peel().layers > 0);
 }
 
 void ViewControl::setNeighbourhood(bool on)

@@ -48,6 +48,9 @@ public:
     // Shows every layer when one of these cubes (indices into the board) is peeled away.
     void showCubes(const Board& board, std::span<const int> cubes);
     void resetView();
+    // While the tutorial plays its demonstration, the view is the tutorial's: the commands
+    // grey out, as the wheel and the mouse already rest.
+    void setAvailable(bool available);
 
     // Hands the peel and the neighbourhood light to the scene that frames and picks share,
     // after adopting the side of the block that now faces the viewer.
@@ -71,12 +74,14 @@ private:
     void setNeighbourhood(bool on);
     // After the view rotation changed: a new side in front shows every layer again.
     void followRotation();
+    void showActionStates();
 
     QWidget& window_;
     SettingsStore& settings_;
     Hooks hooks_;
     ViewState state_;
     bool neighbourhood_ = false;
+    bool available_ = true;
     // The part of a notch a fine-grained wheel has turned and not yet peeled with.
     int peelDelta_ = 0;
 
