@@ -6,13 +6,36 @@
 #include "platform/ui/about_box.h"
 #include "platform/ui/graphics_settings_dialog.h"
 #include "platform/ui/help_window.h"
+#include "platform/ui/high_scores_dialog.h"
+#include "platform/ui/skin_manager_dialog.h"
+#include "platform/ui/statistics_dialog.h"
 #include "platform/ui/update_dialog.h"
+
+#include <utility>
 
 namespace kubrix {
 
 AccessoryDialogs::AccessoryDialogs(QWidget& owner, Services services)
-    : owner_(owner), services_(services)
+    : owner_(owner), services_(std::move(services))
 {
+}
+
+void AccessoryDialogs::statistics()
+{
+    StatisticsDialog(services_.statistics, services_.clock, &owner_).exec();
+}
+
+void AccessoryDialogs::records()
+{
+    HighScoresDialog(services_.game, &owner_).exec();
+}
+
+void AccessoryDialogs::skins()
+{
+    SkinManager manager(services_.skins, services_.settings, services_.messages,
+                        services_.skinChanged);
+    SkinManagerDialog dialog(manager, services_.opener, services_.messages, &owner_);
+    dialog.exec();
 }
 
 void AccessoryDialogs::graphicsSettings()

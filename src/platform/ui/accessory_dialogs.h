@@ -1,17 +1,23 @@
-// The menus' accessory commands: graphics settings, the update dialogs, About and the help.
+// The menus' accessory commands: statistics, records, skins, graphics settings, the update
+// dialogs, About and the help.
 #pragma once
 
 #include <QPointer>
+
+#include <functional>
 
 class QWidget;
 
 namespace kubrix {
 
+class Clock;
 class Game;
 class HelpWindow;
 class Messages;
 class SettingsStore;
 class SiteAddress;
+class SkinStore;
+class Statistics;
 class UpdateCheck;
 class UrlOpener;
 
@@ -24,11 +30,20 @@ public:
         const SiteAddress& site;
         UrlOpener& opener;
         Messages& messages;
+        Statistics& statistics;
+        const Clock& clock;
+        SkinStore& skins;
+        // After the skin manager applied another skin.
+        std::function<void()> skinChanged;
     };
 
     // The dialogs open over owner; the help window lives as long as owner.
     AccessoryDialogs(QWidget& owner, Services services);
 
+    // Game > Statistics..., Game > Records... and Game > Skins...
+    void statistics();
+    void records();
+    void skins();
     // Game > Preferences...: the caller repaints afterwards, whatever the player chose.
     void graphicsSettings();
     // Game > Automatic Updates...

@@ -12,14 +12,11 @@
 #include "platform/ui/board_input.h"
 #include "platform/ui/board_view.h"
 #include "platform/ui/custom_settings_dialog.h"
-#include "platform/ui/high_scores_dialog.h"
 #include "platform/ui/init_error_dialog.h"
 #include "platform/ui/load_save_dialog.h"
 #include "platform/ui/main_menu.h"
 #include "platform/ui/notice_line.h"
 #include "platform/ui/pause_control.h"
-#include "platform/ui/skin_manager_dialog.h"
-#include "platform/ui/statistics_dialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -38,7 +35,9 @@ MainWindow::MainWindow(MainWindowServices services)
           {services_.app.game(), services_.app.viewRotation(), services_.clock, services_.skins},
           [this] { tutorialClosed(); }),
       accessories_(*this, {services_.app.game(), services_.settings, services_.app.updateCheck(),
-                           services_.site, services_.opener, services_.messages})
+                           services_.site, services_.opener, services_.messages,
+                           services_.app.statistics(), services_.clock, services_.skins,
+                           services_.skinChanged})
 {
     setWindowTitle(QStringLiteral("Kubrix"));
     setMinimumSize(kMinimumWindowWidth, kMinimumWindowHeight);
@@ -134,11 +133,11 @@ void MainWindow::connectMenu()
     connect(m.questionMarks, &QAction::triggered, this, [this] { game().toggleQuestionMarks(); });
     connect(m.noGuess, &QAction::triggered, this, [this](bool on) { game().setNoGuessBoards(on); });
     connect(m.saveGame, &QAction::triggered, this, &MainWindow::saveGame);
-    connect(m.statistics, &QAction::triggered, this, &MainWindow::showStatistics);
-    connect(m.records, &QAction::triggered, this, &MainWindow::showRecords);
+    connect(m.statistics, &QAction::triggered, this, [this] { accessories_.statistics(); });
+    connect(m.records, &QAction::triggered, this, [this] { accessories_.records(); });
     connect(m.sound, &QAction::triggered, this, [this] { game().toggleSound(); });
     connect(m.music, &QAction::triggered, this, [this] { game().toggleMusic(); });
-    connect(m.skins, &QAction::triggered, this, &MainWindow::manageSkins);
+    connect(m.skins, &QAction::triggered, this, [this] { accessories_.skins(); });
     connect(m.exit, &QAction::triggered, this, &QWidget::close);
     connect(m.tutorial, &QAction::triggered, this, &MainWindow::toggleTutorial);
     connect(m.preferences, &QAction::triggered, this, &MainWindow::graphicsSettings);
@@ -246,24 +245,6 @@ void MainWindow::gameLoaded(const Quaternion& rotation)
     // The tutorial would otherwise go on playing its demonstration on the loaded board.
     tutorial_.close();
     view_->redraw();
-}
-
-void MainWindow::showStatistics()
-{
-    StatisticsDialog(services_.app.statistics(), services_.clock, this).exec();
-}
-
-void MainWindow::showRecords()
-{
-    HighScoresDialog(game(), this).exec();
-}
-
-void MainWindow::manageSkins()
-{
-    SkinManager manager(services_.skins, services_.settings, services_.messages,
-                        services_.skinChanged);
-    SkinManagerDialog dialog(manager, services_.opener, services_.messages, this);
-    dialog.exec();
 }
 
 void MainWindow::showHint()

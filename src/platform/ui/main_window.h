@@ -138,9 +138,6 @@ private:
     void saveGame();
     // A saved game is on the board: it is seen as it was saved, and it is nobody's tutorial.
     void gameLoaded(const Quaternion& rotation);
-    void showStatistics();
-    void showRecords();
-    void manageSkins();
     void showHint();
     void tutorialClosed();
     void playStartSound();
