@@ -95,15 +95,17 @@ PixelRect SceneRenderer::renderFrame(const FrameView& view)
 
     context_.prepareFrame(view.width, view.height);
     textures_.restoreBinding();
-    // The colour buffer is never cleared: the background picture covers the whole window.
+    // The colour buffer is never cleared: the background picture covers the whole window. It
+    // goes in before the depth is cleared: a software renderer copies it at once, and would
+    // first wait for a clear already queued.
     context_.setClearColour({view.buttonFace.r, view.buttonFace.g, view.buttonFace.b, 0.0F});
+    background_.draw(client);
+    glDepthMask(GL_TRUE);
     context_.clearDepth();
 
     const CameraSetup camera =
         cameraFor(board.width(), board.height(), board.depth(), board.sceneRadius(), view.width,
                   view.height, view.distance);
-    background_.draw(client);
-    glDepthMask(GL_TRUE);
     context_.applyProjection(-camera.xExtent, camera.xExtent, -camera.yExtent, camera.yExtent,
                              camera.nearPlane, camera.farPlane);
 
