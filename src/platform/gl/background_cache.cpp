@@ -42,7 +42,7 @@ BackgroundCache::~BackgroundCache() = default;
 bool BackgroundCache::current(const PixelRect& client, bool intoWindow) const
 {
     // A texture set that was invalidated reloads on its next use, perhaps from another skin.
-    return picture_ && contextSerial_ == context_.serial() && windowRows_ == intoWindow &&
+    return picture_ && contextSerial_ == context_.serial() && forWindow_ == intoWindow &&
            picture_->width() == client.width() &&
            picture_->height() == client.height() && textures_.currentSlot() != -1 &&
            uploads_ == textures_.uploads() && smooth_ == textures_.smoothTextures();
@@ -86,14 +86,16 @@ void BackgroundCache::draw(const PixelRect& client)
 
 bool BackgroundCache::redraw(const PixelRect& client, std::uint32_t target, bool intoWindow)
 {
-    const bool drawn = intoWindow ? drawInWindowRows(client) : drawUpright(client);
+    // A driver that cannot keep the picture the window's way gets it upright.
+    windowRows_ = intoWindow && drawInWindowRows(client);
+    const bool drawn = windowRows_ || drawUpright(client);
     QOpenGLContext::currentContext()->functions()->glBindFramebuffer(GL_FRAMEBUFFER, target);
     if (!drawn) {
         picture_.reset();
         return false;
     }
     contextSerial_ = context_.serial();
-    windowRows_ = intoWindow;
+    forWindow_ = intoWindow;
     uploads_ = textures_.uploads();
     smooth_ = textures_.smoothTextures();
     return true;

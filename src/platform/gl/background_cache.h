@@ -46,7 +46,8 @@ private:
     std::uint64_t contextSerial_ = 0;
     int uploads_ = -1;
     bool smooth_ = false;
-    // Stored for the window: rows top first (see drawInWindowRows).
+    // Made for the window's own framebuffer, and kept in its order (see drawInWindowRows).
+    bool forWindow_ = false;
     bool windowRows_ = false;
 };
 
