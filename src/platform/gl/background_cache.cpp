@@ -11,6 +11,8 @@
 
 #include <GL/gl.h>
 
+#include <utility>
+
 namespace kubrix {
 
 namespace {
@@ -86,9 +88,9 @@ void BackgroundCache::draw(const PixelRect& client)
 
 bool BackgroundCache::redraw(const PixelRect& client, std::uint32_t target, bool intoWindow)
 {
-    // A driver that cannot keep the picture the window's way gets it upright.
-    windowRows_ = intoWindow && drawInWindowRows(client);
-    const bool drawn = windowRows_ || drawUpright(client);
+    const bool drawn = drawUpright(client);
+    // A driver that cannot keep the picture the window's way keeps it upright.
+    windowRows_ = drawn && intoWindow && turnForWindow(client);
     QOpenGLContext::currentContext()->functions()->glBindFramebuffer(GL_FRAMEBUFFER, target);
     if (!drawn) {
         picture_.reset();
@@ -111,36 +113,31 @@ bool BackgroundCache::drawUpright(const PixelRect& client)
     return true;
 }
 
-bool BackgroundCache::drawInWindowRows(const PixelRect& client)
+bool BackgroundCache::turnForWindow(const PixelRect& client)
 {
     // A software renderer keeps a window's pixels blue first and top row first, a
     // framebuffer object's as asked and bottom row first: a picture stored the window's way
     // copies into it row by row, where any other is drawn pixel by pixel, five times the
-    // time. The picture is drawn upright as always and turned over into that store once.
-    const std::unique_ptr<QOpenGLFramebufferObject> upright = makePicture(client);
-    if (!upright->isValid() || !upright->bind())
-        return false;
-    glClear(GL_COLOR_BUFFER_BIT);
-    overlay_.drawBackground(client);
-
-    picture_ = makePicture(client);
-    if (!picture_->isValid())
+    // time. The upright picture is turned over into that store once.
+    std::unique_ptr<QOpenGLFramebufferObject> turned = makePicture(client);
+    if (!turned->isValid())
         return false;
     // The unsized format with data in blue-first order is what leads the renderer to store
     // the texture in that order; the storage is replaced before anything is drawn in it.
     {
         const BindingKept kept;
-        glBindTexture(GL_TEXTURE_2D, picture_->texture());
+        glBindTexture(GL_TEXTURE_2D, turned->texture());
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, client.width(), client.height(), 0, GL_BGRA,
                      GL_UNSIGNED_BYTE, nullptr);
     }
     QOpenGLExtraFunctions* f = QOpenGLContext::currentContext()->extraFunctions();
-    f->glBindFramebuffer(GL_READ_FRAMEBUFFER, upright->handle());
-    f->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, picture_->handle());
+    f->glBindFramebuffer(GL_READ_FRAMEBUFFER, picture_->handle());
+    f->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, turned->handle());
     if (f->glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
         return false;
     f->glBlitFramebuffer(0, 0, client.width(), client.height(), 0, client.height(),
                          client.width(), 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    picture_ = std::move(turned);
     return true;
 }
 

@@ -35,7 +35,8 @@ private:
     bool current(const PixelRect& client, bool intoWindow) const;
     bool redraw(const PixelRect& client, std::uint32_t target, bool intoWindow);
     bool drawUpright(const PixelRect& client);
-    bool drawInWindowRows(const PixelRect& client);
+    // Replaces the upright picture with one in the window's order; false leaves it as it was.
+    bool turnForWindow(const PixelRect& client);
     static std::unique_ptr<QOpenGLFramebufferObject> makePicture(const PixelRect& client);
 
     RenderContext& context_;
@@ -46,7 +47,7 @@ private:
     std::uint64_t contextSerial_ = 0;
     int uploads_ = -1;
     bool smooth_ = false;
-    // Made for the window's own framebuffer, and kept in its order (see drawInWindowRows).
+    // Made for the window's own framebuffer, and kept in its order (see turnForWindow).
     bool forWindow_ = false;
     bool windowRows_ = false;
 };
