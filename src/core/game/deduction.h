@@ -10,6 +10,8 @@ struct Deduction {
     bool bomb = false;
     // Ascending indices of exposed cubes. Empty when the total bomb count alone decides.
     std::vector<int> reasons;
+
+    friend bool operator==(const Deduction&, const Deduction&) = default;
 };
 
 } // namespace kubrix

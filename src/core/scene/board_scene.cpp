@@ -23,6 +23,7 @@ bool BoardScene::update(const Board& board, const SceneState& state)
     if (built_ == key)
         return false;
     built_ = key;
+    ++builds_;
     mesh_.setTint(tint_);
     mesh_.setBevelled(state.bevelled);
     mesh_.build(board, state.gameEnded, peel_);

@@ -46,6 +46,9 @@ public:
     void setNeighbourhood(bool on) { neighbourhood_ = on; }
     bool neighbourhood() const { return neighbourhood_; }
 
+    // How many times the views were built: a change of it is a change of what they show.
+    std::uint64_t builds() const { return builds_; }
+
     const SurfaceMesh& mesh() const { return mesh_; }
     const NumberLabels& labels() const { return labels_; }
     const BombMarkers& bombs() const { return bombs_; }
@@ -66,6 +69,7 @@ private:
     Peel peel_;
     bool neighbourhood_ = false;
     std::optional<Key> built_;
+    std::uint64_t builds_ = 0;
     SurfaceMesh mesh_;
     NumberLabels labels_;
     BombMarkers bombs_;

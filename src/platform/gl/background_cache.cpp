@@ -1,6 +1,7 @@
 // The cached background picture and its copy into each frame.
 #include "platform/gl/background_cache.h"
 
+#include "platform/gl/frame_picture.h"
 #include "platform/gl/overlay_drawer.h"
 #include "platform/gl/render_context.h"
 #include "platform/gl/texture_set.h"
@@ -14,23 +15,6 @@
 #include <utility>
 
 namespace kubrix {
-
-namespace {
-
-// Making a picture binds its texture behind the back of the texture set, which believes its
-// last slot still bound; this puts that binding back.
-class BindingKept {
-public:
-    BindingKept() { glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound_); }
-    ~BindingKept() { glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound_)); }
-    BindingKept(const BindingKept&) = delete;
-    BindingKept& operator=(const BindingKept&) = delete;
-
-private:
-    GLint bound_ = 0;
-};
-
-} // namespace
 
 BackgroundCache::BackgroundCache(RenderContext& context, TextureSet& textures,
                                  OverlayDrawer& overlay)
@@ -105,7 +89,7 @@ bool BackgroundCache::redraw(const PixelRect& client, std::uint32_t target, bool
 
 bool BackgroundCache::drawUpright(const PixelRect& client)
 {
-    picture_ = makePicture(client);
+    picture_ = makeFramePicture(client);
     if (!picture_->isValid() || !picture_->bind())
         return false;
     glClear(GL_COLOR_BUFFER_BIT);
@@ -115,38 +99,18 @@ bool BackgroundCache::drawUpright(const PixelRect& client)
 
 bool BackgroundCache::turnForWindow(const PixelRect& client)
 {
-    // A software renderer keeps a window's pixels blue first and top row first, a
-    // framebuffer object's as asked and bottom row first: a picture stored the window's way
-    // copies into it row by row, where any other is drawn pixel by pixel, five times the
-    // time. The upright picture is turned over into that store once.
-    std::unique_ptr<QOpenGLFramebufferObject> turned = makePicture(client);
-    if (!turned->isValid())
+    // Drawn once upright and turned over into the window's order, at the cost of one drawn
+    // copy, so every frame after gets a copied one.
+    std::unique_ptr<QOpenGLFramebufferObject> turned = makeWindowOrderPicture(client);
+    if (!turned)
         return false;
-    // The unsized format with data in blue-first order is what leads the renderer to store
-    // the texture in that order; the storage is replaced before anything is drawn in it.
-    {
-        const BindingKept kept;
-        glBindTexture(GL_TEXTURE_2D, turned->texture());
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, client.width(), client.height(), 0, GL_BGRA,
-                     GL_UNSIGNED_BYTE, nullptr);
-    }
     QOpenGLExtraFunctions* f = QOpenGLContext::currentContext()->extraFunctions();
     f->glBindFramebuffer(GL_READ_FRAMEBUFFER, picture_->handle());
     f->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, turned->handle());
-    if (f->glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
-        return false;
     f->glBlitFramebuffer(0, 0, client.width(), client.height(), 0, client.height(),
                          client.width(), 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     picture_ = std::move(turned);
     return true;
-}
-
-std::unique_ptr<QOpenGLFramebufferObject> BackgroundCache::makePicture(const PixelRect& client)
-{
-    const BindingKept kept;
-    return std::make_unique<QOpenGLFramebufferObject>(client.width(), client.height(),
-                                                      QOpenGLFramebufferObject::NoAttachment,
-                                                      GL_TEXTURE_2D, GL_RGBA8);
 }
 
 } // namespace kubrix

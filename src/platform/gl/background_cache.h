@@ -37,7 +37,6 @@ private:
     bool drawUpright(const PixelRect& client);
     // Replaces the upright picture with one in the window's order; false leaves it as it was.
     bool turnForWindow(const PixelRect& client);
-    static std::unique_ptr<QOpenGLFramebufferObject> makePicture(const PixelRect& client);
 
     RenderContext& context_;
     TextureSet& textures_;

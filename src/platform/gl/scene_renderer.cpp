@@ -47,7 +47,8 @@ constexpr Vector4 kSceneAmbient{0.4F, 0.4F, 0.4F, 1.0F};
 
 SceneRenderer::SceneRenderer(RenderContext& context, TextureSet& textures)
     : context_(context), textures_(textures), board_(context, textures),
-      overlay_(context, textures), background_(context, textures, overlay_), caption_(context)
+      overlay_(context, textures), background_(context, textures, overlay_), sceneCache_(textures),
+      caption_(context)
 {
 }
 
@@ -89,16 +90,57 @@ PixelRect SceneRenderer::renderFrame(const FrameView& view)
     if (!context_.ready())
         return OverlayDrawer::faceRect(client);
     const Game& game = view.game;
-    const Board& board = game.board();
     textures_.setSmoothTextures(game.quality() > 0);
     board_.scene().setTint(view.tint);
+    // Built before the key is taken, so the key is of the block this frame shows.
+    board_.scene().update(game);
+    const SceneKey key = keyOf(view);
 
     context_.prepareFrame(view.width, view.height);
     textures_.restoreBinding();
+    context_.setClearColour({view.buttonFace.r, view.buttonFace.g, view.buttonFace.b, 0.0F});
+    if (!sceneCache_.restore(key, client)) {
+        drawScene(view, client);
+        sceneCache_.drawn(key, client);
+    }
+
+    const PixelRect face = overlay_.drawHud(client, game);
+    if (view.showBoard)
+        caption_.draw(client, view.layerCaption);
+    context_.endFrame();
+    return face;
+}
+
+SceneKey SceneRenderer::keyOf(const FrameView& view)
+{
+    const Game& game = view.game;
+    const BoardScene& scene = board_.scene();
+    return {context_.serial(),
+            view.width,
+            view.height,
+            view.showBoard,
+            view.viewRotation,
+            view.distance,
+            view.cursorIndex,
+            view.buttonFace,
+            scene.builds(),
+            game.hoverIndex(),
+            scene.neighbourhood(),
+            game.bombHint().on(),
+            game.litHint(),
+            textures_.uploads(),
+            // An invalidated set reloads at its next use, perhaps from another skin.
+            textures_.currentSlot() != -1,
+            textures_.smoothTextures()};
+}
+
+void SceneRenderer::drawScene(const FrameView& view, const PixelRect& client)
+{
+    const Game& game = view.game;
+    const Board& board = game.board();
     // The colour buffer is never cleared: the background picture covers the whole window. It
     // goes in before the depth is cleared: a software renderer copies it at once, and would
     // first wait for a clear already queued.
-    context_.setClearColour({view.buttonFace.r, view.buttonFace.g, view.buttonFace.b, 0.0F});
     background_.draw(client);
     glDepthMask(GL_TRUE);
     context_.clearDepth();
@@ -134,12 +176,6 @@ PixelRect SceneRenderer::renderFrame(const FrameView& view)
         board_.drawBoard(game, view.viewRotation, false, view.cursorIndex);
         glPopMatrix();
     }
-
-    const PixelRect face = overlay_.drawHud(client, game);
-    if (view.showBoard)
-        caption_.draw(client, view.layerCaption);
-    context_.endFrame();
-    return face;
 }
 
 } // namespace kubrix

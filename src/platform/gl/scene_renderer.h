@@ -9,6 +9,7 @@
 #include "platform/gl/board_drawer.h"
 #include "platform/gl/caption_drawer.h"
 #include "platform/gl/overlay_drawer.h"
+#include "platform/gl/scene_cache.h"
 
 #include <string>
 
@@ -54,17 +55,22 @@ public:
     static void placeBoard(const CameraSetup& camera, const Quaternion& viewRotation);
 
     BoardDrawer& boardDrawer() { return board_; }
+    const SceneCache& sceneCache() const { return sceneCache_; }
 
 private:
     // Sets light 0 while the model-view is the identity, so the light keeps its direction
     // relative to the viewer whichever way the block turns, then the material it lights.
     static void setupLighting();
+    SceneKey keyOf(const FrameView& view);
+    // Everything under the overlay: the background, then the block in its light.
+    void drawScene(const FrameView& view, const PixelRect& client);
 
     RenderContext& context_;
     TextureSet& textures_;
     BoardDrawer board_;
     OverlayDrawer overlay_;
     BackgroundCache background_;
+    SceneCache sceneCache_;
     CaptionDrawer caption_;
 };
 

@@ -1,0 +1,22 @@
+// Framebuffer objects holding a picture the size of a frame, to be copied into frames later.
+#pragma once
+
+#include "core/scene/atlas.h"
+
+#include <memory>
+
+class QOpenGLFramebufferObject;
+
+namespace kubrix {
+
+// Colour only, RGBA and bottom row first, as OpenGL draws it. Texture 2D's binding is kept.
+std::unique_ptr<QOpenGLFramebufferObject> makeFramePicture(const PixelRect& client);
+
+// A software renderer keeps a window's pixels blue first and top row first, a framebuffer
+// object's as asked and bottom row first: a picture stored the window's way copies to and
+// from the window row by row, where any other is drawn pixel by pixel, five times the time.
+// Pictures in it are upside down to OpenGL, so copies in and out turn them over. Null when
+// the driver cannot store a picture that way.
+std::unique_ptr<QOpenGLFramebufferObject> makeWindowOrderPicture(const PixelRect& client);
+
+} // namespace kubrix
