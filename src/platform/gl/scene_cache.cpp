@@ -24,7 +24,10 @@ QOpenGLExtraFunctions* windowCopier(const PixelRect& client)
     QOpenGLExtraFunctions* f = gl->extraFunctions();
     GLint drawTarget = -1;
     f->glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &drawTarget);
-    return drawTarget == 0 ? f : nullptr;
+    // A multisampled window (a driver may force it) cannot be copied from upside down.
+    GLint sampleBuffers = 0;
+    f->glGetIntegerv(GL_SAMPLE_BUFFERS, &sampleBuffers);
+    return drawTarget == 0 && sampleBuffers == 0 ? f : nullptr;
 }
 
 } // namespace
