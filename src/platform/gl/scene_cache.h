@@ -1,5 +1,4 @@
-// The frame as it stands before the overlay, kept so that a window repainting the same block
-// copies it instead of drawing it again.
+// Keeps a window's frame as it stands before the overlay, for repaints of the same block.
 #pragma once
 
 #include "core/base/colour.h"

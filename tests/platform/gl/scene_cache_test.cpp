@@ -1,5 +1,4 @@
-// A window at rest: the block kept under the overlay is copied back while only the overlay
-// changes, and any change of the block draws it anew.
+// A window at rest copies its kept block back; any change of the block draws it anew.
 #include "core/game/face_state.h"
 #include "platform/gl/render_rig.h"
 
