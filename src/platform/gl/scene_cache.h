@@ -44,8 +44,8 @@ struct SceneKey {
 // picture under the overlay is kept once a window has drawn the same block twice running,
 // which a turning block never does, so turning pays nothing for it; from then on a repaint
 // copies it back, which costs a software renderer a fraction of drawing the block. Only a
-// window's frames are kept: a frame drawn into a framebuffer object (a benchmark, a test, an
-// export) is drawn in full.
+// window's frames are kept: a frame drawn into a framebuffer object (a benchmark, a test) is
+// drawn in full.
 class SceneCache {
 public:
     explicit SceneCache(TextureSet& textures);
