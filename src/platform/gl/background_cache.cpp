@@ -48,22 +48,16 @@ void BackgroundCache::draw(const PixelRect& client)
     f->glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &drawTarget);
     f->glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &readTarget);
     const bool intoWindow = drawTarget == 0;
-    if (!current(client, intoWindow) &&
-        !redraw(client, static_cast<std::uint32_t>(drawTarget), intoWindow)) {
-        f->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(drawTarget));
-        f->glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(readTarget));
+    const bool kept = current(client, intoWindow) ||
+                      redraw(client, static_cast<std::uint32_t>(drawTarget), intoWindow);
+    // Making a picture binds framebuffers of its own.
+    f->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(drawTarget));
+    f->glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(readTarget));
+    if (!kept) {
         overlay_.drawBackground(client);
         return;
     }
-    f->glBindFramebuffer(GL_READ_FRAMEBUFFER, picture_->handle());
-    f->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(drawTarget));
-    f->glDisable(GL_SCISSOR_TEST);
-    // A picture kept in the window's row order is turned back up on the way out, which for
-    // the renderer is no turn at all.
-    const int top = windowRows_ ? 0 : client.height();
-    f->glBlitFramebuffer(0, 0, client.width(), client.height(), 0, client.height() - top,
-                         client.width(), top, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    f->glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(readTarget));
+    copyPictureOut(*picture_, client, windowRows_);
     // What drawing the picture leaves besides the pixels: white, with blending and texturing
     // off.
     textures_.disableTexturing();

@@ -59,4 +59,19 @@ std::unique_ptr<QOpenGLFramebufferObject> makeWindowOrderPicture(const PixelRect
     return picture;
 }
 
+void copyPictureOut(const QOpenGLFramebufferObject& picture, const PixelRect& client,
+                    bool windowOrder)
+{
+    QOpenGLExtraFunctions* f = QOpenGLContext::currentContext()->extraFunctions();
+    GLint readTarget = 0;
+    f->glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &readTarget);
+    f->glBindFramebuffer(GL_READ_FRAMEBUFFER, picture.handle());
+    f->glDisable(GL_SCISSOR_TEST);
+    // For the renderer, turning a picture kept in the window's order back over is no turn.
+    const int top = windowOrder ? 0 : client.height();
+    f->glBlitFramebuffer(0, 0, client.width(), client.height(), 0, client.height() - top,
+                         client.width(), top, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    f->glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(readTarget));
+}
+
 } // namespace kubrix

@@ -19,4 +19,9 @@ std::unique_ptr<QOpenGLFramebufferObject> makeFramePicture(const PixelRect& clie
 // the driver cannot store a picture that way.
 std::unique_ptr<QOpenGLFramebufferObject> makeWindowOrderPicture(const PixelRect& client);
 
+// Copies a picture over the client area of the bound draw framebuffer, turning one kept in the
+// window's order back over on the way out. The read framebuffer binding is kept.
+void copyPictureOut(const QOpenGLFramebufferObject& picture, const PixelRect& client,
+                    bool windowOrder);
+
 } // namespace kubrix

@@ -41,17 +41,9 @@ bool SceneCache::restore(const SceneKey& key, const PixelRect& client)
 {
     if (kept_ != key || !picture_)
         return false;
-    QOpenGLExtraFunctions* f = windowCopier(client);
-    if (f == nullptr)
+    if (windowCopier(client) == nullptr)
         return false;
-    GLint readTarget = 0;
-    f->glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &readTarget);
-    f->glBindFramebuffer(GL_READ_FRAMEBUFFER, picture_->handle());
-    f->glDisable(GL_SCISSOR_TEST);
-    // Kept in the window's order, the picture is turned back over on the way out.
-    f->glBlitFramebuffer(0, 0, client.width(), client.height(), 0, client.height(),
-                         client.width(), 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    f->glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(readTarget));
+    copyPictureOut(*picture_, client, true);
     textures_.disableTexturing();
     glColor4f(1.0F, 1.0F, 1.0F, 1.0F);
     ++restores_;
