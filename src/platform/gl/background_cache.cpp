@@ -98,11 +98,7 @@ bool BackgroundCache::turnForWindow(const PixelRect& client)
     std::unique_ptr<QOpenGLFramebufferObject> turned = makeWindowOrderPicture(client);
     if (!turned)
         return false;
-    QOpenGLExtraFunctions* f = QOpenGLContext::currentContext()->extraFunctions();
-    f->glBindFramebuffer(GL_READ_FRAMEBUFFER, picture_->handle());
-    f->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, turned->handle());
-    f->glBlitFramebuffer(0, 0, client.width(), client.height(), 0, client.height(),
-                         client.width(), 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    copyIntoPicture(picture_->handle(), *turned, client);
     picture_ = std::move(turned);
     return true;
 }

@@ -59,6 +59,17 @@ std::unique_ptr<QOpenGLFramebufferObject> makeWindowOrderPicture(const PixelRect
     return picture;
 }
 
+void copyIntoPicture(std::uint32_t source, const QOpenGLFramebufferObject& picture,
+                     const PixelRect& client)
+{
+    QOpenGLExtraFunctions* f = QOpenGLContext::currentContext()->extraFunctions();
+    f->glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
+    f->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, picture.handle());
+    f->glDisable(GL_SCISSOR_TEST);
+    f->glBlitFramebuffer(0, 0, client.width(), client.height(), 0, client.height(),
+                         client.width(), 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+}
+
 void copyPictureOut(const QOpenGLFramebufferObject& picture, const PixelRect& client,
                     bool windowOrder)
 {

@@ -3,6 +3,7 @@
 
 #include "core/scene/atlas.h"
 
+#include <cstdint>
 #include <memory>
 
 class QOpenGLFramebufferObject;
@@ -18,6 +19,12 @@ std::unique_ptr<QOpenGLFramebufferObject> makeFramePicture(const PixelRect& clie
 // Pictures in it are upside down to OpenGL, so copies in and out turn them over. Null when
 // the driver cannot store a picture that way.
 std::unique_ptr<QOpenGLFramebufferObject> makeWindowOrderPicture(const PixelRect& client);
+
+// Copies the client area of a framebuffer (0 for the window) into a picture, turned over, as a
+// picture in the window's order takes an upright frame. Leaves the source bound for reading and
+// the picture for drawing.
+void copyIntoPicture(std::uint32_t source, const QOpenGLFramebufferObject& picture,
+                     const PixelRect& client);
 
 // Copies a picture over the client area of the bound draw framebuffer, turning one kept in the
 // window's order back over on the way out. The read framebuffer binding is kept.

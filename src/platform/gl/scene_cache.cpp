@@ -72,19 +72,12 @@ void SceneCache::keep(const SceneKey& key, const PixelRect& client)
         picture_ = makeWindowOrderPicture(client);
         pictureSerial_ = key.contextSerial;
     }
-    if (!picture_) {
-        f->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-        f->glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(readTarget));
-        return;
+    if (picture_) {
+        copyIntoPicture(0, *picture_, client);
+        kept_ = key;
     }
-    f->glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    f->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, picture_->handle());
-    f->glDisable(GL_SCISSOR_TEST);
-    f->glBlitFramebuffer(0, 0, client.width(), client.height(), 0, client.height(),
-                         client.width(), 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     f->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     f->glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(readTarget));
-    kept_ = key;
 }
 
 } // namespace kubrix
