@@ -80,10 +80,12 @@ bool sane(const SavedGame& game)
     const std::int64_t cubes = std::int64_t{game.width} * game.height * game.depth;
     const bool knownLevel = game.level == 0 || game.level == 1 || game.level == 2 ||
                             game.level == 4; // 4 is a custom board
-    const bool turnable =
-        std::all_of(game.rotation.begin(), game.rotation.end(),
-                    [](float c) { return std::isfinite(c); }) &&
-        std::any_of(game.rotation.begin(), game.rotation.end(), [](float c) { return c != 0.0F; });
+    // The game keeps its rotation near unit length; far from it, the drawn block and the view
+    // maths that picks labels and peels layers would read the rotation as different turns.
+    double squares = 0.0;
+    for (const float c : game.rotation)
+        squares += double{c} * c;
+    const bool turnable = std::isfinite(squares) && squares > 0.5 && squares < 2.0;
     // At least one safe cube, as every new game has.
     return inRange(game.bombCount, 0, cubes - 1) && inRange(game.marksPlaced, 0, cubes) &&
            inRange(game.elapsedSeconds, 0, SavedGame::kMostElapsedSeconds) && knownLevel &&

@@ -59,6 +59,8 @@ TEST(SavedGame, ValuesNoGameCanTakeMakeTheFileInvalid)
         {"rotation NaN",
          [](SavedGame& g) { g.rotation[1] = std::numeric_limits<float>::quiet_NaN(); }},
         {"rotation zero", [](SavedGame& g) { g.rotation = {}; }},
+        {"rotation far too short", [](SavedGame& g) { g.rotation = {0.002F, 0.002F, 0, 0}; }},
+        {"rotation far too long", [](SavedGame& g) { g.rotation = {0, 0, 1e20F, 1}; }},
         {"marks the records lack", [](SavedGame& g) { g.marksPlaced = 0; }},
         {"a bomb the count lacks", [](SavedGame& g) { g.bombCount = 0; }},
         {"a flag of 2", [](SavedGame& g) { g.cubeRecords[8] = 2; }},
