@@ -41,9 +41,11 @@ ViewControl::ViewControl(QWidget& window, SettingsStore& settings, Hooks hooks)
     connect(actionZoomOut_, &QAction::triggered, this, [this] { zoom(-1.0F); });
     connect(actionPeelLayer_, &QAction::triggered, this, &ViewControl::peelLayer);
     connect(actionRestoreLayer_, &QAction::triggered, this, &ViewControl::restoreLayer);
+    // Checked before it is connected: the window the change would be told to is still being
+    // built.
+    neighbourhood_ = settings::read(settings_, settings::neighbourhood) != 0;
+    actionNeighbourhood_->setChecked(neighbourhood_);
     connect(actionNeighbourhood_, &QAction::toggled, this, &ViewControl::setNeighbourhood);
-    actionNeighbourhood_->setChecked(settings::read(settings_, settings::neighbourhood) != 0);
-    neighbourhood_ = actionNeighbourhood_->isChecked();
     showActionStates();
 }
 

@@ -148,6 +148,24 @@ TEST_F(AppWindowTest, LevelCommandsSetThePresetBoardClearTheTutorialGameAndPlayS
     EXPECT_FALSE(game().questionMarks() || item("actionQuestionMarks")->isChecked());
 }
 
+TEST_F(AppWindowTest, EverySwitchTheMenuFlipsIsFlippedStillAtTheNextStart)
+{
+    const std::vector<const char*> switches{"actionSound", "actionMusic", "actionQuestionMarks",
+                                            "actionNoGuess", "actionNeighbourhood"};
+    start();
+    std::vector<bool> chosen;
+    for (const char* name : switches) {
+        choose(name);
+        chosen.push_back(item(name)->isChecked());
+    }
+    context.reset();
+    start();
+    for (std::size_t i = 0; i < switches.size(); ++i)
+        EXPECT_EQ(item(switches[i])->isChecked(), chosen[i]) << switches[i];
+    EXPECT_FALSE(game().soundOn() || game().musicOn() || game().questionMarks());
+    EXPECT_TRUE(game().noGuessBoards());
+}
+
 QLineEdit* box(QWidget& dialog, int id)
 {
     auto* edit = dialog.findChild<QLineEdit*>(QString::number(id));
