@@ -85,7 +85,9 @@ void UpdateCheck::run()
             const std::int32_t version = parseVersionNumber(*document);
             if (version > knownVersion_) {
                 knownVersion_ = version;
-                mode_ = kModeFound;
+                // A choice the player made while the fetch ran stands: checks turned off stay off.
+                std::int32_t checking = 1;
+                mode_.compare_exchange_strong(checking, kModeFound);
             }
         }
     }

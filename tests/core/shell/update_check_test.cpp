@@ -18,9 +18,15 @@ public:
     std::optional<std::string> fetchVersionDocument(const ManualResetEvent&) override
     {
         ++fetches;
+        fetching.set();
+        if (answer != nullptr)
+            answer->wait();
         return document_;
     }
     std::atomic<int> fetches{0};
+    ManualResetEvent fetching;
+    // When set, the fetch answers only once this is set: a slow server.
+    ManualResetEvent* answer = nullptr;
 
 private:
     std::optional<std::string> document_;
@@ -64,6 +70,27 @@ TEST(UpdateCheck, WorkerWaitsForTheWindowThenReportsANewerVersionOnce)
     EXPECT_TRUE(check.pollUpdateNotice(false));
     EXPECT_EQ(check.mode(), 1);
     EXPECT_FALSE(check.pollUpdateNotice(false));
+    check.stop();
+}
+
+TEST(UpdateCheck, ChecksTurnedOffWhileTheServerIsSlowStayOff)
+{
+    MemorySettingsStore store;
+    store.writeInt("User", "iupdate", 1);
+    UpdateEvents events;
+    CountingSource source("1041");
+    ManualResetEvent answer;
+    source.answer = &answer;
+    UpdateCheck check(events, &source);
+    check.start(store);
+    check.signalFirstPaint();
+    ASSERT_TRUE(source.fetching.waitFor(10s));
+    check.chooseChecks(false, store);
+    answer.set();
+    ASSERT_TRUE(events.updateFinished.waitFor(10s));
+    EXPECT_FALSE(check.pollUpdateNotice(false));
+    EXPECT_FALSE(check.checksWanted());
+    EXPECT_EQ(store.readInt("User", "iupdate", -1), 0);
     check.stop();
 }
 
