@@ -244,6 +244,7 @@ void MainWindow::gameLoaded(const Quaternion& rotation)
     tutorialGame_ = false;
     // The tutorial would otherwise go on playing its demonstration on the loaded board.
     tutorial_.close();
+    pause_->gameReplaced();
     view_->redraw();
 }
 

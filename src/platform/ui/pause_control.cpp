@@ -28,18 +28,31 @@ void PauseControl::toggle()
         game_.pause();
 }
 
+void PauseControl::gameReplaced()
+{
+    if (blocked_)
+        pauseForDialog();
+}
+
+void PauseControl::pauseForDialog()
+{
+    if (canPause()) {
+        game_.pause();
+        pausedByDialog_ = true;
+    }
+}
+
 bool PauseControl::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != &window_)
         return false;
     switch (event->type()) {
     case QEvent::WindowBlocked:
-        if (canPause()) {
-            game_.pause();
-            pausedByDialog_ = true;
-        }
+        blocked_ = true;
+        pauseForDialog();
         break;
     case QEvent::WindowUnblocked:
+        blocked_ = false;
         if (pausedByDialog_) {
             pausedByDialog_ = false;
             game_.resume();

@@ -20,17 +20,22 @@ public:
 
     // Pauses a running game, or resumes a paused one. The tutorial plays on unpaused.
     void toggle();
+    // A game loaded while a modal dialog covers the window waits, as the one it replaced did,
+    // until the dialog closes.
+    void gameReplaced();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool canPause() const;
+    void pauseForDialog();
 
     QWidget& window_;
     Game& game_;
     std::function<bool()> tutorialRunning_;
     bool pausedByDialog_ = false;
+    bool blocked_ = false;
 };
 
 } // namespace kubrix

@@ -95,6 +95,7 @@ TEST_F(AppWindowTest, SaveIntoASlotAskBeforeOverwritingAndLoadItBackExactly)
             for (int id = 1008; id <= 1011; ++id)
                 EXPECT_FALSE(dialog.findChild<QWidget*>(QString::number(id))->isEnabled()) << id;
             click(dialog, 1007);
+            clock.advance(30000); // the loaded game waits while the dialog stays open
             click(dialog, 1);
         });
         choose("actionLoadGame");
@@ -105,6 +106,7 @@ TEST_F(AppWindowTest, SaveIntoASlotAskBeforeOverwritingAndLoadItBackExactly)
                          game().bombCount(), game().marksPlaced(), game().elapsedSeconds()),
               std::tuple(3, 2, 1, 2, 1, 61U))
         << "the clock goes on from the saved whole seconds";
+    EXPECT_FALSE(game().paused()) << "and runs once the dialog closes";
     EXPECT_EQ(context->app().viewRotation(), (Quaternion{0.0F, 0.6F, 0.0F, 0.8F}));
     EXPECT_EQ(context->app().statistics().gamesPlayed(), played + 1) << "a load is a game played";
     EXPECT_FALSE(frame().tutorialGame()) << "the loaded game can be saved again";
