@@ -29,7 +29,8 @@ void Game::initFromSettings()
 
     // The start-up game is only ever set by hand; a size the board cannot take falls back to
     // the defaults rather than allocating nonsense, and the bombs are cut by newGame. A level
-    // that is none of the four plays as Custom, so it can never claim a fastest time.
+    // that is none of the four, or a standard level on a board not its own, plays as Custom,
+    // so it can never claim a fastest time.
     BoardSize start{
         settings::read(store, settings::startWidth), settings::read(store, settings::startHeight),
         settings::read(store, settings::startDepth), settings::read(store, settings::startBombs)};
@@ -37,7 +38,7 @@ void Game::initFromSettings()
         start = {settings::startWidth.fallback, settings::startHeight.fallback,
                  settings::startDepth.fallback, settings::startBombs.fallback};
     int startLevel = settings::read(store, settings::startLevel);
-    if (!keepsRecords(startLevel))
+    if (presetOf(startLevel) != start)
         startLevel = kLevelCustom;
 
     soundOn_ = settings::read(store, settings::soundOn) != 0;

@@ -79,15 +79,19 @@ TEST_F(GamePreferences, HandSetStartUpGameIsUsedWhenTheBoardCanHoldIt)
     }
 }
 
-TEST_F(GamePreferences, AStartUpLevelOutsideTheFourPlaysAsCustomAndKeepsNoRecord)
+TEST_F(GamePreferences, AStartUpLevelThatIsNotTheBoardsOwnPlaysAsCustomAndKeepsNoRecord)
 {
-    for (const auto& [key, value] : {std::pair{"x", 2}, {"y", 1}, {"z", 1}, {"nm", 1}, {"m", 3}})
-        store.writeInt("Startup", key, value);
-    Game& g = start();
-    EXPECT_EQ(g.level(), 4);
-    g.expose(0);
-    EXPECT_TRUE(g.ended() && !g.lost()) << "the one other cube holds the bomb";
-    EXPECT_EQ(host.recordDialogs, 0);
+    // Level 3 is none of the four; Intermediate is not a 2 x 1 x 1 board.
+    for (const int level : {3, 1}) {
+        for (const auto& [key, value] :
+             {std::pair{"x", 2}, {"y", 1}, {"z", 1}, {"nm", 1}, {"m", level}})
+            store.writeInt("Startup", key, value);
+        Game& g = start();
+        EXPECT_EQ(g.level(), 4) << level;
+        g.expose(0);
+        EXPECT_TRUE(g.ended() && !g.lost()) << "the one other cube holds the bomb";
+        EXPECT_EQ(host.recordDialogs, 0) << level;
+    }
 }
 
 TEST_F(GamePreferences, SwitchesAreWrittenAtOnceAndGateTheEffects)
