@@ -76,7 +76,9 @@ QColor HyperLink::textColour() const
 void HyperLink::open()
 {
     setHovering(false);
-    const int result = opener_.openUrl(url().toStdString());
+    // A link with no target (one that was refused) has nothing to find.
+    constexpr int kNotFound = 2;
+    const int result = url().isEmpty() ? kNotFound : opener_.openUrl(url().toStdString());
     setVisited(openSucceeded(result));
     if (!visited_) {
         QApplication::beep();

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <tuple>
@@ -50,6 +51,19 @@ void addLine(QVBoxLayout& layout, QLabel* line, const char* name)
 
 } // namespace
 
+QString skinWebTarget(const QString& text)
+{
+    const QUrl url(text, QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
+    return url.isValid() && web && !url.host().isEmpty() ? text : QString();
+}
+
+QString skinEmailTarget(const QString& address)
+{
+    return QStringLiteral("mailto:") + address.section(u'?', 0, 0);
+}
+
 SkinInfoPopup::SkinInfoPopup(UrlOpener& opener, Messages& messages)
     : opener_(opener), messages_(messages)
 {
@@ -76,7 +90,8 @@ void SkinInfoPopup::showSkinInfo(const SkinPackage& package)
     const QString email = textOf(package, kInfoEmail);
     const QString web = textOf(package, kInfoWeb);
     for (const auto& [name, target, text] :
-         {std::tuple{kEmailLine, QStringLiteral("mailto:") + email, email}, {kWebLine, web, web}}) {
+         {std::tuple{kEmailLine, skinEmailTarget(email), email},
+          {kWebLine, skinWebTarget(web), web}}) {
         auto* link = new HyperLink({}, opener_, messages_);
         link->setUrl(target);
         link->setLinkText(shown(text));

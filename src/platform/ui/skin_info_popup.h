@@ -3,10 +3,19 @@
 
 #include "core/skin/skin_store.h"
 
+#include <QString>
+
 namespace kubrix {
 
 class Messages;
 class UrlOpener;
+
+// What a skin's links open. A skin is somebody else's file, so its links open only as what they
+// claim to be: the web link an http or https address and nothing else (no local file, no other
+// program's scheme), the e-mail link a message to the address without the fields that a "?"
+// part could fill in (recipients, attachments).
+QString skinWebTarget(const QString& text);
+QString skinEmailTarget(const QString& address);
 
 // Shows the skin's name, its author and the author's e-mail and web links, centred on four
 // lines, modally, and closes by itself after a few seconds.

@@ -87,6 +87,13 @@ TEST_F(HyperLinkTest, AFailedOpenExplainsItsCodeAndLeavesTheLinkUnvisited)
         EXPECT_FALSE(link->visited());
     }
     EXPECT_EQ(opener.opened.back(), "mailto:");
+
+    const std::size_t opened = opener.opened.size();
+    link->setUrl({});
+    link->open();
+    EXPECT_EQ(opener.opened.size(), opened) << "a link without a target starts nothing";
+    EXPECT_EQ(messages.shown.back().text,
+              "Unable to open hyperlink:\n\nThe specified file was not found.");
     EXPECT_EQ(openFailureMessage(99), "Unable to open hyperlink:\n\nUnknown Error (99) occurred.");
 }
 

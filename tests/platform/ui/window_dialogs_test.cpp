@@ -183,6 +183,29 @@ TEST(SkinInfoPopup, ShowsNameAuthorAndLinksCaptionlessAndClosesAfterThreeSeconds
     EXPECT_LT(elapsed, SkinInfoPopup::kShowMs + 2000);
 }
 
+TEST(SkinInfoPopup, LinksOpenOnlyTheWebPageAndTheAddressTheyClaimToBe)
+{
+    const std::pair<const char*, const char*> web[] = {
+        {"https://example.org/ocean?a=1&b=2", "https://example.org/ocean?a=1&b=2"},
+        {"HTTP://Example.org", "HTTP://Example.org"},
+        {"file:///etc/passwd", ""},
+        {"/usr/bin/xterm", ""},
+        {"smb://host/share", ""},
+        {"javascript:alert(1)", ""},
+        {"--help", ""},
+        {"http://", ""},
+    };
+    for (const auto& [text, target] : web)
+        EXPECT_EQ(skinWebTarget(QString::fromLatin1(text)), QString::fromLatin1(target)) << text;
+    const std::pair<const char*, const char*> email[] = {
+        {"ann@example.org", "mailto:ann@example.org"},
+        {"ann@example.org?attach=/home/ann/.ssh/id_rsa", "mailto:ann@example.org"},
+        {"", "mailto:"},
+    };
+    for (const auto& [text, target] : email)
+        EXPECT_EQ(skinEmailTarget(QString::fromLatin1(text)), QString::fromLatin1(target)) << text;
+}
+
 TEST(SkinInfoPopup, AHugeTextIsCutToTheScreen)
 {
     SkinPackage package;
