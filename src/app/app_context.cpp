@@ -105,7 +105,7 @@ void AppContext::releaseSkins()
 void AppContext::skinChanged()
 {
     if (window_)
-        window_->viewReset(true);
+        window_->skinChanged();
     if (ownSound_)
         ownSound_->reloadSounds();
     if (app_.game().musicOn())

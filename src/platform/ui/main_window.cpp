@@ -281,6 +281,13 @@ void MainWindow::viewReset(bool reinitialise)
     view_->redraw();
 }
 
+void MainWindow::skinChanged()
+{
+    services_.textures.invalidate();
+    game().face().set(FaceState::kIdle, services_.clock.now());
+    view_->redraw();
+}
+
 void MainWindow::timerTick()
 {
     const std::uint32_t now = services_.clock.now();

@@ -89,6 +89,9 @@ public:
     // Re-reads the skin textures and shows the idle face (when reinitialise is set), then
     // repaints.
     void viewReset(bool reinitialise = true);
+    // A skin was applied: its look on the game as it stands (the tutorial's board and the peeled
+    // layers stay).
+    void skinChanged();
 
     // The current game is the tutorial's: no fastest time, no saving.
     bool tutorialGame() const { return tutorialGame_; }

@@ -152,6 +152,11 @@ TEST_F(TutorialWindowTest, NewGamesWhileItRunsBringTheTutorialBoardBackButNotThe
         EXPECT_FALSE(frame().tutorialGame()) << command;
         EXPECT_TRUE(frame().tutorialRunning()) << command;
     }
+    // A skin applied meanwhile changes the look, not the demonstration's board.
+    game().expose(60);
+    context->skinChanged();
+    EXPECT_EQ(game().board().cube(60).covered, 0);
+    EXPECT_TRUE(game().running());
     // Escape closes it as Cancel does; after that a new game is an ordinary one.
     QPointer<TutorialWindow> gone = tutorial();
     QTest::keyClick(gone, Qt::Key_Escape);
