@@ -289,6 +289,11 @@ SoundId Game::finish()
 
 int Game::toggleMark(int index)
 {
+    return toggleMark(index, questionMarks_);
+}
+
+int Game::toggleMark(int index, bool withQuestion)
+{
     if (ended() || paused() || index < 0 || index >= board_->cubeCount())
         return 0;
     // A mark starts the clock, so the first exposure after it is not made safe.
@@ -304,7 +309,7 @@ int Game::toggleMark(int index)
     } else if (cube.marked != 0) {
         cube.marked = 0;
         --marksPlaced_;
-        if (questionMarks_) {
+        if (withQuestion) {
             cube.suspect = 1;
             sound = SoundId::Question;
         } else {

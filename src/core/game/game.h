@@ -66,6 +66,8 @@ public:
     // 1 when the click was taken, 0 when the game had already ended (or no such cube).
     int expose(int index);
     int toggleMark(int index);
+    // The same with the question mark in the cycle or not, whatever the player's switch says.
+    int toggleMark(int index, bool withQuestion);
     // Exposes every covered, unmarked neighbour of an exposed number whose covered marked
     // neighbours are as many as the number says: 1 when anything was exposed, 0 (and no sound)
     // when the marks do not match, the cube is no number or the game is not running.

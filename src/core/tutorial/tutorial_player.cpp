@@ -103,7 +103,8 @@ void TutorialPlayer::act(const TutorialStep& step)
         game_.expose(step.cube);
         break;
     case TutorialAction::Mark:
-        game_.toggleMark(step.cube);
+        // The page shows the whole cycle, whether the player plays with question marks or not.
+        game_.toggleMark(step.cube, true);
         break;
     }
 }
