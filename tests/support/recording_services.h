@@ -33,11 +33,18 @@ class RecordingObserver final : public GameObserver {
 public:
     void gameStateChanged() override { ++stateChanges; }
     void tutorialBoardSetUp() override { ++tutorialBoards; }
-    void noGuessBoardUnavailable() override { ++noGuessFallbacks; }
+    void noGuessBoardUnavailable() override
+    {
+        ++noGuessFallbacks;
+        if (whileSearching)
+            whileSearching();
+    }
 
     int stateChanges = 0;
     int tutorialBoards = 0;
     int noGuessFallbacks = 0;
+    // Runs when a search for a no-guess board gave up: the time the search took.
+    std::function<void()> whileSearching;
 };
 
 class FakeGameHost final : public GameHost {

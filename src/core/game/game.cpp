@@ -132,6 +132,9 @@ int Game::expose(int index)
         clock_.start(now());
         if (!services_.host.tutorialRunning()) {
             regenerateAround(index);
+            // The search for a board that needs no guess can take seconds of the player's
+            // time; the clock starts once the board is there.
+            clock_.start(now());
             services_.statistics.recordGameStarted();
         }
     }

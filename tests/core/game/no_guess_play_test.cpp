@@ -72,6 +72,8 @@ TEST_F(NoGuessPlay, TheFirstExposureDrawsClassicOrNoGuessBoardsOnTheSameTickAlik
         bool classic;
     } cases[] = {
         {0, 8, 60, 100, true}, {1, 6, 23, 7, false}, {1, 8, 60, 0, false}, {1, 4, 62, 21, true}};
+    // A search that gives up has used its whole budget, none of it the player's.
+    observer.whileSearching = [&] { clock.advance(2500); };
     for (const auto& c : cases) {
         store.writeInt("Startup", "NoGuess", c.noGuess);
         const int fallbacks = observer.noGuessFallbacks;
@@ -80,8 +82,11 @@ TEST_F(NoGuessPlay, TheFirstExposureDrawsClassicOrNoGuessBoardsOnTheSameTickAlik
             clock.set(4242);
             game->newGame(kLevelCustom, c.side, c.side, c.side, c.bombs);
             game->expose(c.first);
+            EXPECT_EQ(game->elapsedSeconds(), 0U) << c.side;
             bombs = bombsOf(game->board());
         }
+        // The classic draw after a search that gave up comes on the tick the search ended.
+        clock.set(c.noGuess && c.classic ? 4242 + 2500 : 4242);
         Board classic(clock);
         classic.generate(c.side, c.side, c.side, c.bombs, c.first);
         EXPECT_EQ(drawn[0] == bombsOf(classic), c.classic) << c.side;
