@@ -203,10 +203,11 @@ void MainWindow::selectLevel(int level)
 void MainWindow::customSize()
 {
     CustomSettingsDialog dialog(game(), this);
-    if (dialog.exec() == QDialog::Accepted) {
-        tutorialGame_ = false;
-        playStartSound();
-    }
+    // Cancel leaves the game, the view and a running tutorial as they were.
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    tutorialGame_ = false;
+    playStartSound();
     updateActions();
     viewReset(true);
 }

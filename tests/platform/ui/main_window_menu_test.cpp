@@ -224,6 +224,7 @@ TEST_F(AppWindowTest, CustomDialogCancelledChangesNothing)
     start();
     choose("actionIntermediate");
     frame().setTutorialGame(true);
+    game().face().set(FaceState::kLost, clock.now());
     sound.played.clear();
     {
         ModalAnswer answer([](QWidget& dialog) {
@@ -239,6 +240,7 @@ TEST_F(AppWindowTest, CustomDialogCancelledChangesNothing)
     EXPECT_EQ(game().bombCount(), 23);
     EXPECT_TRUE(frame().tutorialGame());
     EXPECT_TRUE(sound.played.empty());
+    EXPECT_EQ(game().face().value(), FaceState::kLost) << "not even the view is reset";
 }
 
 TEST_F(AppWindowTest, SoundAndMusicFlipTheGameTheirCheckMarksAndTheSettings)
