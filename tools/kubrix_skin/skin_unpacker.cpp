@@ -54,7 +54,7 @@ std::string saveToFor(const SkinPackage& package, std::ostream& warnings)
     const std::string name = std::filesystem::path(package.path()).filename().string();
     const std::string safe = scriptSafe(name);
     if (safe.empty() || safe != name || safe.front() == ' ' || safe.back() == ' ' ||
-        safe.find('\\') != std::string::npos) {
+        safe.find('\\') != std::string::npos || !namesSkinPackage(name)) {
         if (!name.empty())
             warnings << "the package's file name cannot be written in a script; SAVETO names "
                      << kUnpackedName << "\n";

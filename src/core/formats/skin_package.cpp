@@ -6,6 +6,7 @@
 #include "core/base/read_file.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace kubrix {
 
@@ -229,6 +230,17 @@ std::uint64_t SkinPackage::dataEnd() const
 std::uint32_t SkinPackage::read32(std::size_t at) const
 {
     return readLe32(bytes_, at);
+}
+
+bool namesSkinPackage(std::string_view fileName)
+{
+    constexpr std::string_view kExtension = ".kbs";
+    if (fileName.size() <= kExtension.size())
+        return false;
+    const std::string_view tail = fileName.substr(fileName.size() - kExtension.size());
+    return std::equal(tail.begin(), tail.end(), kExtension.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
 }
 
 } // namespace kubrix

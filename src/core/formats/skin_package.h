@@ -86,4 +86,7 @@ private:
     std::vector<std::uint8_t> bytes_;
 };
 
+// A package file's name ends in ".KBS", in any case.
+bool namesSkinPackage(std::string_view fileName);
+
 } // namespace kubrix

@@ -23,7 +23,7 @@ std::string lowered(std::string text)
 bool isPackageFile(const std::filesystem::directory_entry& entry)
 {
     std::error_code error;
-    return entry.is_regular_file(error) && lowered(entry.path().extension().string()) == ".kbs";
+    return entry.is_regular_file(error) && namesSkinPackage(entry.path().filename().string());
 }
 
 } // namespace

@@ -20,8 +20,8 @@ namespace {
 
 constexpr std::string_view kCaption = "Kubrix";
 constexpr std::string_view kBadSaveTo =
-    "Invalid SAVETO file name line %d. Give the package a plain file name, without a folder, "
-    "that is not a link and not the script itself.";
+    "Invalid SAVETO file name line %d. Give the package a plain file name ending in .KBS, "
+    "without a folder, that is not a link and not the script itself.";
 constexpr std::string_view kTooLarge =
     "The skin is too large: a skin package may hold at most 32 MB.  Import Cancelled.";
 
@@ -182,8 +182,10 @@ void confineSaveTo(const ScriptValues& values, const std::filesystem::path& skin
         return;
     const std::filesystem::path target = skinFolder / name;
     std::error_code error;
+    // Saved games share the skin folder; only a skin package's own name keeps them safe, and
+    // only packages show in the skin manager.
     const bool plain = name.find_first_of(std::string_view("/\\\0", 3)) == std::string::npos &&
-                       name != "." && name != "..";
+                       name != "." && name != ".." && namesSkinPackage(name);
     if (!plain || std::filesystem::is_symlink(std::filesystem::symlink_status(target, error)) ||
         std::filesystem::equivalent(target, scriptPath, error))
         run.fail(values.saveToLine, withLine(kBadSaveTo, values.saveToLine),

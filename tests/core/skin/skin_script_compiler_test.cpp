@@ -164,19 +164,20 @@ TEST_F(Compiler, ScriptAndSaveFailures)
 TEST_F(Compiler, SaveToNamesAFileInTheSkinFolderAndNothingElse)
 {
     const std::string refused =
-        "Invalid SAVETO file name line 2. Give the package a plain file name, without a folder, "
-        "that is not a link and not the script itself.";
+        "Invalid SAVETO file name line 2. Give the package a plain file name ending in .KBS, "
+        "without a folder, that is not a link and not the script itself.";
     std::filesystem::create_symlink(art / "out.KBS", skins / "link.KBS");
     for (const std::string& name :
          {std::string("../x.KBS"), (art / "abs.KBS").string(), std::string("sub/x.KBS"),
-          std::string(".."), std::string("link.KBS"), std::string("a\0b.KBS", 7)})
+          std::string(".."), std::string("link.KBS"), std::string("a\0b.KBS", 7),
+          std::string("KBXSAVE1.SAV"), std::string("KBS")})
         EXPECT_EQ(build("INFO[NAME] = N\nSAVETO = " + name + "\n").error, refused) << name;
 
     // The script's own name, where the skin folder is the script's folder.
-    const std::string script = "INFO[NAME] = Own\nSAVETO = skin.txt\n";
-    art.write("sub/skin.txt", script);
-    EXPECT_EQ(buildSkinPackage(art / "sub/skin.txt", art / "sub", messages).error, refused);
-    std::ifstream kept(art / "sub/skin.txt", std::ios::binary);
+    const std::string script = "INFO[NAME] = Own\nSAVETO = skin.kbs\n";
+    art.write("sub/skin.kbs", script);
+    EXPECT_EQ(buildSkinPackage(art / "sub/skin.kbs", art / "sub", messages).error, refused);
+    std::ifstream kept(art / "sub/skin.kbs", std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), script);
     const auto files = [](const std::filesystem::path& folder) {
         return std::distance(std::filesystem::recursive_directory_iterator(folder),
