@@ -14,19 +14,21 @@ using namespace std::chrono_literals;
 
 class CountingSource final : public VersionSource {
 public:
-    explicit CountingSource(std::optional<std::string> document) : document_(std::move(document)) {}
+    explicit CountingSource(std::optional<std::string> document) : document_(std::move(document))
+    {
+        answer.set();
+    }
     std::optional<std::string> fetchVersionDocument(const ManualResetEvent&) override
     {
         ++fetches;
         fetching.set();
-        if (answer != nullptr)
-            answer->wait();
+        answer.wait();
         return document_;
     }
     std::atomic<int> fetches{0};
     ManualResetEvent fetching;
-    // When set, the fetch answers only once this is set: a slow server.
-    ManualResetEvent* answer = nullptr;
+    // The server answers once this is set; a test may reset it to hold the answer back.
+    ManualResetEvent answer;
 
 private:
     std::optional<std::string> document_;
@@ -79,14 +81,13 @@ TEST(UpdateCheck, ChecksTurnedOffWhileTheServerIsSlowStayOff)
     store.writeInt("User", "iupdate", 1);
     UpdateEvents events;
     CountingSource source("1041");
-    ManualResetEvent answer;
-    source.answer = &answer;
+    source.answer.reset();
     UpdateCheck check(events, &source);
     check.start(store);
     check.signalFirstPaint();
     ASSERT_TRUE(source.fetching.waitFor(10s));
     check.chooseChecks(false, store);
-    answer.set();
+    source.answer.set();
     ASSERT_TRUE(events.updateFinished.waitFor(10s));
     EXPECT_FALSE(check.pollUpdateNotice(false));
     EXPECT_FALSE(check.checksWanted());

@@ -185,25 +185,12 @@ TEST(SkinInfoPopup, ShowsNameAuthorAndLinksCaptionlessAndClosesAfterThreeSeconds
 
 TEST(SkinInfoPopup, LinksOpenOnlyTheWebPageAndTheAddressTheyClaimToBe)
 {
-    const std::pair<const char*, const char*> web[] = {
-        {"https://example.org/ocean?a=1&b=2", "https://example.org/ocean?a=1&b=2"},
-        {"HTTP://Example.org", "HTTP://Example.org"},
-        {"file:///etc/passwd", ""},
-        {"/usr/bin/xterm", ""},
-        {"smb://host/share", ""},
-        {"javascript:alert(1)", ""},
-        {"--help", ""},
-        {"http://", ""},
-    };
-    for (const auto& [text, target] : web)
-        EXPECT_EQ(skinWebTarget(QString::fromLatin1(text)), QString::fromLatin1(target)) << text;
-    const std::pair<const char*, const char*> email[] = {
-        {"ann@example.org", "mailto:ann@example.org"},
-        {"ann@example.org?attach=/home/ann/.ssh/id_rsa", "mailto:ann@example.org"},
-        {"", "mailto:"},
-    };
-    for (const auto& [text, target] : email)
-        EXPECT_EQ(skinEmailTarget(QString::fromLatin1(text)), QString::fromLatin1(target)) << text;
+    const QString page = QStringLiteral("HTTP://Example.org/ocean?a=1");
+    EXPECT_EQ(skinWebTarget(page), page);
+    for (const char* refused : {"file:///etc/passwd", "/usr/bin/xterm", "smb://host/x", "http://"})
+        EXPECT_EQ(skinWebTarget(QString::fromLatin1(refused)), QString()) << refused;
+    EXPECT_EQ(skinEmailTarget(QStringLiteral("ann@example.org?attach=/home/ann/.ssh/id_rsa")),
+              QStringLiteral("mailto:ann@example.org"));
 }
 
 TEST(SkinInfoPopup, AHugeTextIsCutToTheScreen)
