@@ -129,14 +129,13 @@ int Game::expose(int index)
     const bool starting = startTick() == 0;
     if (starting) {
         face_.set(FaceState::kIdle, now());
-        clock_.start(now());
         if (!services_.host.tutorialRunning()) {
             regenerateAround(index);
-            // The search for a board that needs no guess can take seconds of the player's
-            // time; the clock starts once the board is there.
-            clock_.start(now());
             services_.statistics.recordGameStarted();
         }
+        // Once the board is there: the search for one that needs no guess can take seconds
+        // that are not the player's.
+        clock_.start(now());
     }
     // Looked up only after the first exposure has replaced the whole cube array.
     uncover(index);
