@@ -3,6 +3,7 @@
 
 #include "core/game/game.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QWidget>
 
@@ -30,7 +31,7 @@ void PauseControl::toggle()
 
 void PauseControl::gameReplaced()
 {
-    if (blocked_)
+    if (QApplication::activeModalWidget() != nullptr)
         pauseForDialog();
 }
 
@@ -48,11 +49,9 @@ bool PauseControl::eventFilter(QObject* watched, QEvent* event)
         return false;
     switch (event->type()) {
     case QEvent::WindowBlocked:
-        blocked_ = true;
         pauseForDialog();
         break;
     case QEvent::WindowUnblocked:
-        blocked_ = false;
         if (pausedByDialog_) {
             pausedByDialog_ = false;
             game_.resume();

@@ -35,7 +35,6 @@ private:
     Game& game_;
     std::function<bool()> tutorialRunning_;
     bool pausedByDialog_ = false;
-    bool blocked_ = false;
 };
 
 } // namespace kubrix
