@@ -24,6 +24,7 @@ HyperLink::HyperLink(const QString& text, UrlOpener& opener, Messages& messages,
 void HyperLink::setUrl(const QString& url)
 {
     url_ = url;
+    urlSet_ = true;
     if (text().isEmpty())
         QLabel::setText(url);
     setLinkText(text());
@@ -31,7 +32,8 @@ void HyperLink::setUrl(const QString& url)
 
 QString HyperLink::url() const
 {
-    return url_.isEmpty() ? text() : url_;
+    // A refused target stays refused: the text shown is not a target of its own.
+    return urlSet_ ? url_ : text();
 }
 
 void HyperLink::setLinkText(const QString& text)

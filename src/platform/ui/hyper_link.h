@@ -57,6 +57,7 @@ private:
     UrlOpener& opener_;
     Messages& messages_;
     QString url_;
+    bool urlSet_ = false;
     QColor linkColour_{kLinkColour};
     QColor visitedColour_{kVisitedColour};
     QColor hoverColour_{kHoverColour};

@@ -90,6 +90,7 @@ TEST_F(HyperLinkTest, AFailedOpenExplainsItsCodeAndLeavesTheLinkUnvisited)
 
     const std::size_t opened = opener.opened.size();
     link->setUrl({});
+    link->setLinkText(QStringLiteral("/usr/bin/xterm")); // a refused target, shown as it stood
     link->open();
     EXPECT_EQ(opener.opened.size(), opened) << "a link without a target starts nothing";
     EXPECT_EQ(messages.shown.back().text,
