@@ -270,6 +270,8 @@ SoundId Game::finish()
     const std::uint32_t seconds = elapsedSeconds();
     SoundId sound = SoundId::GameOver;
     if (!lost_) {
+        // Another running game may have set a better time since this one read them.
+        records_.load();
         const bool fastest = !services_.host.tutorialGame() && !hintUsed_ && keepsRecords(level_) &&
                              static_cast<std::int64_t>(record(level_).seconds) > seconds;
         if (fastest) {

@@ -203,13 +203,19 @@ TEST_F(GameRules, FastestTimeIsAskedOnlyForAStrictlyBetterStandardGame)
     EXPECT_EQ(store.readText("Startup", "N0", "?"), "Ann");
     EXPECT_EQ(store.readInt("Startup", "D0", 0), 99);
 
+    store.writeInt("Startup", "D0", 50); // set meanwhile by another running game
+    playRow(3, {2}, kLevelBeginner, 60);
+    game->expose(0);
+    EXPECT_EQ(host.recordDialogs, 1) << "the better time stored elsewhere stands";
+    EXPECT_EQ(store.readInt("Startup", "D0", 0), 50);
+
     playRow(3, {2}, kLevelCustom, 1);
     game->expose(0);
     host.tutorialGameFlag = true;
     playRow(3, {2}, kLevelExpert, 1);
     game->expose(0);
     EXPECT_EQ(host.recordDialogs, 1) << "custom and tutorial games keep no fastest time";
-    EXPECT_EQ(statistics.gamesWon(), 4);
+    EXPECT_EQ(statistics.gamesWon(), 5);
 }
 
 TEST_F(GameRules, NoRecordAtOrBeyondTheNoRecordTime)
