@@ -3,6 +3,7 @@
 
 #include "core/formats/saved_game.h"
 #include "core/game/game.h"
+#include "core/game/levels.h"
 
 #include <algorithm>
 #include <cctype>
@@ -119,7 +120,13 @@ std::optional<Quaternion> SaveSlots::load(int slot, Game& game) const
     for (std::size_t i = 0; i < cubes.size(); ++i)
         cubes[i] = readCubeRecord(
             std::span(saved->cubeRecords).subspan(i * kCubeRecordBytes).first<kCubeRecordBytes>());
-    if (!game.restoreGame(static_cast<std::uint32_t>(saved->elapsedSeconds), saved->level,
+    // A standard level keeps fastest times only on its own board; a file claiming one on
+    // another board (made by hand) plays as Custom, as the start-up game does.
+    const int level = presetOf(saved->level) == BoardSize{saved->width, saved->height,
+                                                          saved->depth, saved->bombCount}
+                          ? saved->level
+                          : kLevelCustom;
+    if (!game.restoreGame(static_cast<std::uint32_t>(saved->elapsedSeconds), level,
                           saved->width, saved->height, saved->depth, saved->bombCount,
                           saved->marksPlaced, cubes))
         return std::nullopt;

@@ -104,8 +104,9 @@ TEST_F(AppWindowTest, SaveIntoASlotAskBeforeOverwritingAndLoadItBackExactly)
     EXPECT_EQ(game().board().cubes(), saved);
     EXPECT_EQ(std::tuple(game().board().width(), game().board().height(), game().level(),
                          game().bombCount(), game().marksPlaced(), game().elapsedSeconds()),
-              std::tuple(3, 2, 1, 2, 1, 61U))
-        << "the clock goes on from the saved whole seconds";
+              std::tuple(3, 2, 4, 2, 1, 61U))
+        << "the clock goes on from the saved whole seconds; Intermediate on a board not its "
+           "own plays as Custom";
     EXPECT_FALSE(game().paused()) << "and runs once the dialog closes";
     EXPECT_EQ(context->app().viewRotation(), (Quaternion{0.0F, 0.6F, 0.0F, 0.8F}));
     EXPECT_EQ(context->app().statistics().gamesPlayed(), played + 1) << "a load is a game played";
