@@ -18,7 +18,11 @@ bool BoardScene::update(const Game& game)
 bool BoardScene::update(const Board& board, const SceneState& state)
 {
     mesh_.setHover(state.hoverIndex);
-    labels_.setHover(state.hoverIndex);
+    // Only a covered cube lights its neighbours' numbers; the cube just exposed under a still
+    // pointer would otherwise dim every number until the pointer moves.
+    const bool coveredHover = state.hoverIndex >= 0 && state.hoverIndex < board.cubeCount() &&
+                              board.cube(state.hoverIndex).covered != 0;
+    labels_.setHover(coveredHover ? state.hoverIndex : -1);
     const Key key{board.revision(), state.gameEnded, state.gameLost, state.bevelled, tint_, peel_};
     if (built_ == key)
         return false;

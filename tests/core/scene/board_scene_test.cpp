@@ -67,6 +67,11 @@ TEST_F(BoardSceneTest, RebuildsOnlyWhenTheBoardTheOutcomeTheQualityOrTheTintChan
     EXPECT_TRUE(scene.update(first, {}));
     EXPECT_TRUE(scene.update(second, {}));
     EXPECT_EQ(scene.mesh().stripCount(), 14);
+
+    game->expose(0);
+    game->setHover(0);
+    scene.update(*game);
+    EXPECT_EQ(scene.labels().hoverIndex(), -1) << "an exposed cube under the pointer lights nothing";
 }
 
 TEST_F(BoardSceneTest, LabelsFollowTheMovesWrongMarksAndBombsShowOnlyOnceTheGameIsLost)
