@@ -12,6 +12,9 @@ namespace kubrix {
 
 namespace {
 
+// The info popup cuts its texts at the same length.
+constexpr std::size_t kMaxSkinNameChars = 512;
+
 std::string lowered(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -45,6 +48,8 @@ std::vector<SkinEntry> SkinManager::installedSkins() const
         if (!isPackageFile(*file))
             continue;
         std::string name = SkinStore::packageName(file->path().string());
+        // A name of megabytes would stall the list that shows it.
+        name.resize(std::min(name.size(), kMaxSkinNameChars));
         if (!name.empty())
             entries.push_back({file->path().filename().string(), std::move(name)});
     }
