@@ -95,6 +95,10 @@ void KeyboardPlay::exposeAtCursor()
 {
     if (!cursorReady() || services_.game.ended())
         return;
+    // The cube just exposed stays under the cursor; exposing it again would only clear a lit
+    // hint and replay its sound.
+    if (services_.game.board().cube(*cursorCube()).covered == 0)
+        return;
     services_.game.face().press(services_.clock.now());
     services_.game.expose(*cursorCube());
 }
