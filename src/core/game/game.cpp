@@ -37,9 +37,7 @@ void Game::initFromSettings()
     if (!Board::fits(start.width, start.height, start.depth))
         start = {settings::startWidth.fallback, settings::startHeight.fallback,
                  settings::startDepth.fallback, settings::startBombs.fallback};
-    int startLevel = settings::read(store, settings::startLevel);
-    if (presetOf(startLevel) != start)
-        startLevel = kLevelCustom;
+    const int startLevel = levelOn(settings::read(store, settings::startLevel), start);
 
     soundOn_ = settings::read(store, settings::soundOn) != 0;
     questionMarks_ = settings::read(store, settings::questionMarks) != 0;

@@ -26,6 +26,11 @@ std::optional<BoardSize> presetOf(int level)
     return kPresets[static_cast<std::size_t>(level)];
 }
 
+int levelOn(int level, const BoardSize& board)
+{
+    return presetOf(level) == board ? level : kLevelCustom;
+}
+
 bool keepsRecords(int level)
 {
     return level >= kLevelBeginner && level <= kLevelExpert;

@@ -25,6 +25,9 @@ struct BoardSize {
 
 // Levels 0..2; nothing for any other value.
 std::optional<BoardSize> presetOf(int level);
+// The level a game on that board plays as: a standard level only on its own board, so that a
+// hand-made file can never claim a fastest time; Custom otherwise.
+int levelOn(int level, const BoardSize& board);
 // Only the standard levels keep fastest times.
 bool keepsRecords(int level);
 // "beginner", "intermediate", "expert"; empty for any other level.

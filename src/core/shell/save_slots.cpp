@@ -120,12 +120,8 @@ std::optional<Quaternion> SaveSlots::load(int slot, Game& game) const
     for (std::size_t i = 0; i < cubes.size(); ++i)
         cubes[i] = readCubeRecord(
             std::span(saved->cubeRecords).subspan(i * kCubeRecordBytes).first<kCubeRecordBytes>());
-    // A standard level keeps fastest times only on its own board; a file claiming one on
-    // another board (made by hand) plays as Custom, as the start-up game does.
-    const int level = presetOf(saved->level) == BoardSize{saved->width, saved->height,
-                                                          saved->depth, saved->bombCount}
-                          ? saved->level
-                          : kLevelCustom;
+    const int level = levelOn(saved->level, {saved->width, saved->height, saved->depth,
+                                             saved->bombCount});
     if (!game.restoreGame(static_cast<std::uint32_t>(saved->elapsedSeconds), level,
                           saved->width, saved->height, saved->depth, saved->bombCount,
                           saved->marksPlaced, cubes))
